@@ -1,0 +1,14 @@
+#pragma once
+// Process-wide run-control flags shared by every benchmark and both front ends.
+#include <cstdint>
+
+namespace tallyforge {
+
+// 1: no benchmark is running (or a stop was requested); 0: a benchmark is running.
+// Zero at process start; the prime table build sets it to 1 for the first time.
+extern int32_t stopFlag;
+
+// 1: a stress run is in progress; 2: the stress run is to end. Never reset to 0.
+extern int32_t stressState;
+
+}  // namespace tallyforge

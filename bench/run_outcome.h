@@ -1,0 +1,21 @@
+#pragma once
+// What one benchmark run did, beyond the cells it wrote: for the front ends to report.
+#include <cstdint>
+#include <filesystem>
+
+namespace tallyforge {
+
+struct RunOutcome {
+  int bench = 0;         // 1 to 9
+  bool ran = false;      // false: its output file could not be created, and nothing changed
+  bool stopped = false;  // ended by STOP before the end of its work
+  int32_t ticks = 0;     // the measured time
+  int32_t found = 0;     // primes found (B1 to B8) or numbers factored (B9)
+  std::filesystem::path file;  // the output file; empty for B8, which writes none
+  int fileError = 0;     // errno: why the file could not be created, or why it is incomplete
+
+  // True when the run took place and its file, if any, holds everything it wrote.
+  bool ok() const { return ran && fileError == 0; }
+};
+
+}  // namespace tallyforge

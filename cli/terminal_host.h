@@ -1,0 +1,49 @@
+#pragma once
+// The engine's host in a terminal: a live progress line on stderr, result rows on stdout,
+// Ctrl-C as STOP BENCH.
+#include <array>
+#include <cstdio>
+#include <vector>
+
+#include "bench_engine.h"
+
+namespace tallyforge::cli {
+
+class TerminalHost final : public BenchHost {
+ public:
+  // progressIsTerminal: redraw one line in place instead of writing a line per report.
+  TerminalHost(std::FILE* rows, std::FILE* progress, bool progressIsTerminal);
+
+  // The engine whose OnStopBench a Ctrl-C calls; set before any run.
+  void Attach(BenchEngine& engine) { m_engine = &engine; }
+
+  // Makes the first Ctrl-C a pending STOP; a second one ends the process as usual.
+  static void InstallInterruptHandler();
+  // Whether a Ctrl-C has arrived and not yet been taken as a STOP.
+  static bool InterruptPending();
+
+  void PushBoard(const ResultBoard& board) override;
+  void DispatchOneMessage() override;
+  bool IsChecked(int bench) const override;
+  void SetCheck(int bench, bool checked) override;
+  void RunFinished(const RunOutcome& outcome) override;
+
+  void PrintHeader();
+  void PrintTotal(const StressOutcome& outcome);
+  // Every run reported so far, in order.
+  const std::vector<RunOutcome>& outcomes() const { return m_outcomes; }
+
+ private:
+  void ClearProgressLine();
+
+  std::FILE* m_rows;
+  std::FILE* m_progress;
+  bool m_progressIsTerminal;
+  BenchEngine* m_engine = nullptr;
+  const ResultBoard* m_board = nullptr;
+  std::array<bool, kRowCount + 1> m_checked{};
+  bool m_progressShown = false;
+  std::vector<RunOutcome> m_outcomes;
+};
+
+}  // namespace tallyforge::cli
