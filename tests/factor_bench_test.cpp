@@ -1,0 +1,127 @@
+#include "factorise.h"
+
+#include <gtest/gtest.h>
+
+#include "formats.h"
+#include "test_support.h"
+
+namespace tallyforge {
+namespace {
+
+using testing::Lines;
+using testing::ReadFile;
+
+std::string LineOf(double n) {
+  Factors factors;
+  FactorNumber(n, factors);
+  char line[kFactorLineSize];
+  FormatFactorLine(n, factors, line);
+  return line;
+}
+
+TEST(FactorBenchmark, FactorsSingleNumbers) {
+  testing::EnsurePrimeTable();
+  const std::pair<double, const char*> cases[] = {
+      {1000000007, "1000000007 =  Prime"},
+      {1000000009, "1000000009 =  Prime"},
+      {1000000006, "1000000006 =   2  500000003"},
+      {1000000001, "1000000001 =   7  11  13  19  52579"},
+      {1000000008, "1000000008 =   2  2  2  3  3  7  109  109  167"},
+      {1000014129, "1000014129 =   3  3  83  83  127  127"},
+      {1000020000, "1000020000 =   2  2  2  2  2  3  5  5  5  5  7  2381"},
+      {1000000000, "1000000000 =   2  2  2  2  2  2  2  2  2  5  5  5  5  5  5  5  5  5"},
+  };
+  for (const auto& [n, expected] : cases) EXPECT_EQ(LineOf(n), expected) << n;
+}
+
+TEST(FactorBenchmark, LongLinesAreCutNotOverrun) {
+  Factors factors;
+  factors.count = kMaxFactors;
+  factors.values.fill(1000000007);
+  char line[kFactorLineSize + 8];
+  std::fill(std::begin(line), std::end(line), '#');
+  FormatFactorLine(1, factors, line);
+  EXPECT_EQ(std::string(line).size(), kFactorLineSize - 1);
+  EXPECT_EQ(line[kFactorLineSize], '#');
+}
+
+class FactorRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::EnsurePrimeTable();
+    stressState = 0;
+  }
+  testing::ScratchDir dir;
+  testing::FakeHost host;
+};
+
+TEST_F(FactorRun, FullRunWritesTwentyThousandAndOneLines) {
+  BenchEngine engine(host, dir.path());
+  host.Select(9);
+  std::vector<std::string> progress;
+  host.onDispatch = [&](int) { progress.push_back(host.pushed.back().m_yourTime9); };
+  const RunOutcome outcome = engine.OnStartBench();
+  EXPECT_TRUE(outcome.ok());
+  const std::string text = ReadFile(dir / "Factors.txt");
+  EXPECT_EQ(text.size(), 663546u);
+  const auto lines = Lines(text);
+  ASSERT_EQ(lines.size(), 20001u);
+  EXPECT_EQ(lines.front(), LineOf(1000000000));
+  EXPECT_EQ(lines.back(), "1000020000 =   2  2  2  2  2  3  5  5  5  5  7  2381");
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [](const std::string& l) { return l.ends_with(" Prime"); }),
+            958);
+  ASSERT_EQ(progress.size(), 21u);
+  EXPECT_EQ(progress.front(), "000%");
+  EXPECT_EQ(progress[1], "005%");
+  EXPECT_EQ(progress.back(), "100%");
+  EXPECT_EQ(engine.board().m_yourTime9, TimeText(TicksToSeconds(outcome.ticks)));
+}
+
+TEST_F(FactorRun, StopEndsAtAMultipleOfOneThousandAndRerunsOverwrite) {
+  Workload work = Workload::Standard();
+  work.factorLast = 1000005000;
+  BenchEngine engine(host, dir.path(), MonotonicTicks, work);
+  host.engine = &engine;
+  host.stopAtDispatch = 3;
+  host.Select(9);
+  stressState = 1;
+  RunOutcome outcome = engine.OnStartBench();
+  EXPECT_TRUE(outcome.stopped);
+  EXPECT_EQ(stressState, 2);
+  EXPECT_EQ(stopFlag, 1);
+  auto lines = Lines(ReadFile(dir / "Factors.txt"));
+  ASSERT_EQ(lines.size(), 2001u);
+  EXPECT_TRUE(lines.back().starts_with("1000002000 = ")) << lines.back();
+
+  host.stopAtDispatch = 0;
+  outcome = engine.OnStartBench();
+  EXPECT_FALSE(outcome.stopped);
+  lines = Lines(ReadFile(dir / "Factors.txt"));
+  ASSERT_EQ(lines.size(), 5001u);
+  EXPECT_TRUE(lines.front().starts_with("1000000000 = "));
+}
+
+TEST_F(FactorRun, UncreatableFileChangesNothing) {
+  std::filesystem::create_directory(dir / "Factors.txt");
+  BenchEngine engine(host, dir.path(), MonotonicTicks, testing::QuietWorkload());
+  host.Select(9);
+  stopFlag = 1;
+  const RunOutcome outcome = engine.OnStartBench();
+  EXPECT_FALSE(outcome.ran);
+  EXPECT_EQ(engine.board(), ResultBoard{});
+  EXPECT_TRUE(host.pushed.empty());
+  EXPECT_EQ(stopFlag, 1);
+}
+
+TEST_F(FactorRun, ZeroTicksShowNoPercentage) {
+  BenchEngine engine(host, dir.path(), testing::SequenceTicks({7, 7}), testing::QuietWorkload());
+  engine.board().m_refTime9 = "20\n";
+  host.Select(9);
+  engine.OnStartBench();
+  EXPECT_EQ(engine.board().m_percent9, kNoTimeText);
+  EXPECT_EQ(engine.board().m_yourTime9, "0.0000");
+}
+
+}  // namespace
+}  // namespace tallyforge

@@ -1,0 +1,70 @@
+#include "formats.h"
+
+#include <gtest/gtest.h>
+
+#include "total_score.h"
+
+namespace tallyforge {
+namespace {
+
+TEST(Formats, TimesCarryTheSinglePrecisionTickFactor) {
+  EXPECT_EQ(TimeText(TicksToSeconds(10000)), "10.0000");
+  EXPECT_EQ(TimeText(TicksToSeconds(2000000)), "2000.0001");
+  EXPECT_EQ(TimeText(TicksToSeconds(1052689)), "1052.6891");
+  EXPECT_EQ(TimeText(TicksToSeconds(1052688)), "1052.6880");
+  EXPECT_EQ(TimeText(TicksToSeconds(5)), "0.0050");
+  EXPECT_EQ(StatusText(TicksToSeconds(12345)), "Time Elapsed : 12.3450 sec.");
+}
+
+TEST(Formats, PercentagesAreThreeWideWithTheirSign) {
+  EXPECT_EQ(PercentText(87), "087%");
+  EXPECT_EQ(PercentText(-12), "-12%");
+  EXPECT_EQ(PercentText(1234), "1234%");
+  EXPECT_EQ(PercentText(0), "000%");
+}
+
+TEST(Formats, PercentCellTruncatesTheSlightlySmallRatio) {
+  EXPECT_EQ(PercentCellText("10\n", 10000), "099%");
+  EXPECT_EQ(PercentCellText("20\n", 10000), "199%");
+  EXPECT_EQ(PercentCellText("5", 10000), "049%");
+  EXPECT_EQ(PercentCellText("  7.5 seconds", 5000), "149%");
+}
+
+TEST(Formats, PercentCellOfNoNumberIsZero) {
+  EXPECT_EQ(PercentCellText("", 10000), "000%");
+  EXPECT_EQ(PercentCellText("abc\n", 10000), "000%");
+}
+
+TEST(Formats, PercentCellNeverDividesByZeroOrOverflows) {
+  EXPECT_EQ(PercentCellText("10", 0), kNoTimeText);
+  EXPECT_EQ(PercentCellText("nan", 10), kNoTimeText);
+  EXPECT_EQ(PercentCellText("1e300", 1), "2147483647%");
+  EXPECT_EQ(PercentCellText("-1e300", 1), "-2147483648%");
+  EXPECT_EQ(PercentCellText("-1.2", 10000), "-11%");
+}
+
+TEST(TotalScore, IsTheTruncatedRatioOfSingleSums) {
+  ResultBoard board;
+  for (int row = 1; row <= kRowCount; ++row) {
+    board.refTime(row) = "10\n";
+    board.yourTime(row) = "10.0000";
+  }
+  EXPECT_EQ(TotalScoreText(board), "1000\n");
+  for (int row = 1; row <= kRowCount; ++row) board.yourTime(row) = "5.0000";
+  EXPECT_EQ(TotalScoreText(board), "2000\n");
+  board.yourTime(9) = "";  // an empty cell counts as 0
+  EXPECT_EQ(TotalScoreText(board), "2250\n");
+}
+
+TEST(TotalScore, ZeroMeasuredSumHasNoScore) {
+  ResultBoard board;
+  board.refTime(1) = "10";
+  EXPECT_EQ(TotalScoreText(board), kNoTimeText);
+  board.yourTime(1) = "1.0000";
+  EXPECT_EQ(TotalScoreText(ResultBoard{}), kNoTimeText);
+  board.refTime(1) = "";
+  EXPECT_EQ(TotalScoreText(board), "0\n");  // no reference times
+}
+
+}  // namespace
+}  // namespace tallyforge

@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "formats.h"
+#include "test_support.h"
+
+namespace tallyforge {
+namespace {
+
+using testing::FakeHost;
+using testing::Lines;
+using testing::ReadFile;
+using testing::ScratchDir;
+
+class RangeBenchmark : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::EnsurePrimeTable();
+    stopFlag = 1;
+    stressState = 0;
+  }
+  ScratchDir dir;
+  FakeHost host;
+};
+
+TEST_F(RangeBenchmark, ShowProgressWritesThePositionInTwoMillion) {
+  BenchEngine engine(host, dir.path(), testing::SequenceTicks({1234}));
+  engine.ShowProgress(224291, 2000000, 1);
+  EXPECT_EQ(engine.board().m_yourTime1, "011%");
+  EXPECT_EQ(engine.board().m_status, "Time Elapsed : 1.2340 sec.");
+  engine.ShowProgress(5, 2000000, 1);
+  EXPECT_EQ(engine.board().m_yourTime1, "000%");
+  engine.ShowProgress(1000000, 2000000, 1);
+  EXPECT_EQ(engine.board().m_yourTime1, "050%");
+  engine.ShowProgress(1000000, 2000000, 8);  // no range row: only the status line
+  EXPECT_EQ(engine.board().m_yourTime8, "");
+  EXPECT_EQ(host.pushed.size(), 4u);
+}
+
+TEST_F(RangeBenchmark, FullB1RunWritesItsNumbersFile) {
+  BenchEngine engine(host, dir.path());
+  host.Select(1);
+  std::vector<std::string> progress;
+  host.onDispatch = [&](int) { progress.push_back(host.pushed.back().m_yourTime1); };
+  const RunOutcome outcome = engine.OnStartBench();
+  EXPECT_TRUE(outcome.ok());
+  EXPECT_FALSE(outcome.stopped);
+  EXPECT_EQ(outcome.found, 74521);
+
+  const std::vector<std::string> lines = Lines(ReadFile(dir / "Numbers_0000000000005.txt"));
+  ASSERT_EQ(lines.size(), 74521u + 2);
+  const std::vector<std::string> first(lines.begin(), lines.begin() + 8);
+  EXPECT_EQ(first, (std::vector<std::string>{"0000000000002", "0000000000003", "0000000000005",
+                                             "0000000000011", "0000000000017", "0000000000023",
+                                             "0000000000029", "0000000000041"}));
+  EXPECT_EQ(lines[10000 - 1], "0000000224291");
+  EXPECT_EQ(lines[lines.size() - 2], "");
+  EXPECT_EQ(lines.back(), "Prime Found : 74521");
+  EXPECT_EQ(progress.size(), 7u);
+  EXPECT_EQ(progress.front(), "011%");
+  EXPECT_EQ(stopFlag, 1);
+  EXPECT_EQ(engine.board().m_yourTime1, TimeText(TicksToSeconds(outcome.ticks)));
+  EXPECT_EQ(engine.board().m_percent1, "000%");  // no Reference.txt
+}
+
+TEST_F(RangeBenchmark, LaterRangesFindOnlyPrimesOfTheFormSixKPlusOne) {
+  struct Case { int row; const char* firstPrime; };
+  const Case cases[] = {{2, "0000010000141"}, {3, "0000100000039"}, {4, "0001000000009"},
+                        {5, "0010000000033"}, {6, "0100000000057"}, {7, "1000000000039"}};
+  Workload work = Workload::Standard();
+  for (RangeSpec& range : work.ranges) range.end = range.start + 3000;
+  BenchEngine engine(host, dir.path(), MonotonicTicks, work);
+  for (const Case& c : cases) {
+    host.Select(c.row);
+    const RunOutcome outcome = engine.OnStartBench();
+    const auto lines =
+        Lines(ReadFile(dir / NumbersFileName(work.ranges[c.row - 1].start)));
+    ASSERT_GE(lines.size(), 3u) << c.row;
+    EXPECT_EQ(lines[0], c.firstPrime) << c.row;
+    EXPECT_EQ(lines.back(), "Prime Found : " + std::to_string(outcome.found)) << c.row;
+    for (size_t i = 0; i + 2 < lines.size(); ++i) {
+      EXPECT_EQ(std::stoll(lines[i]) % 6, 1) << lines[i];
+    }
+  }
+}
+
+TEST_F(RangeBenchmark, StopEndsAtTheReportedPrime) {
+  Workload work = Workload::Standard();
+  work.ranges[1].reportInterval = 50;
+  BenchEngine engine(host, dir.path(), MonotonicTicks, work);
+  host.engine = &engine;
+  host.stopAtDispatch = 3;
+  host.Select(2);
+  stressState = 1;
+  const RunOutcome outcome = engine.OnStartBench();
+  EXPECT_TRUE(outcome.stopped);
+  EXPECT_EQ(outcome.found, 150);
+  EXPECT_EQ(stressState, 2);
+  EXPECT_EQ(stopFlag, 1);
+  const auto lines = Lines(ReadFile(dir / "Numbers_0000010000005.txt"));
+  ASSERT_EQ(lines.size(), 152u);
+  EXPECT_EQ(lines[149].size(), 13u);  // the prime that was reported, then the closing lines
+  EXPECT_EQ(lines[150], "");
+  EXPECT_EQ(lines.back(), "Prime Found : 150");
+  EXPECT_EQ(engine.board().m_yourTime2, TimeText(TicksToSeconds(outcome.ticks)));
+  EXPECT_EQ(engine.board().m_status, StatusText(TicksToSeconds(outcome.ticks)));
+
+  for (const int before : {0, 2}) {
+    stressState = before;
+    host.dispatches = 0;
+    engine.OnStartBench();
+    EXPECT_EQ(stressState, before);
+  }
+}
+
+TEST_F(RangeBenchmark, ZeroTicksShowNoPercentage) {
+  testing::WriteFile(dir / "Reference.txt", "10\n");
+  Workload work = testing::QuietWorkload();
+  BenchEngine engine(host, dir.path(), testing::SequenceTicks({500, 500, 0, 10000}), work);
+  engine.ReadReferenceTimes();
+  host.Select(1);
+  engine.OnStartBench();
+  EXPECT_EQ(engine.board().m_yourTime1, "0.0000");
+  EXPECT_EQ(engine.board().m_percent1, kNoTimeText);
+  engine.OnStartBench();
+  EXPECT_EQ(engine.board().m_yourTime1, "10.0000");
+  EXPECT_EQ(engine.board().m_percent1, "099%");
+}
+
+TEST_F(RangeBenchmark, UncreatableFileChangesNothing) {
+  Workload work = testing::QuietWorkload();
+  BenchEngine engine(host, dir.path(), MonotonicTicks, work);
+  std::filesystem::create_directory(dir / "Numbers_0000000000005.txt");
+  stopFlag = 1;
+  stressState = 1;
+  host.Select(1);
+  const ResultBoard before = engine.board();
+  const RunOutcome outcome = engine.OnStartBench();
+  EXPECT_FALSE(outcome.ran);
+  EXPECT_NE(outcome.fileError, 0);
+  EXPECT_EQ(engine.board(), before);
+  EXPECT_TRUE(host.pushed.empty());
+  EXPECT_EQ(stopFlag, 1);
+  EXPECT_EQ(stressState, 1);
+}
+
+TEST_F(RangeBenchmark, WriteErrorIsReportedButTheRowShowsTheTime) {
+  std::filesystem::create_symlink("/dev/full", dir / "Numbers_0000000000005.txt");
+  BenchEngine engine(host, dir.path(), MonotonicTicks, testing::QuietWorkload());
+  host.Select(1);
+  const RunOutcome outcome = engine.OnStartBench();
+  EXPECT_TRUE(outcome.ran);
+  EXPECT_EQ(outcome.fileError, ENOSPC);
+  EXPECT_FALSE(outcome.ok());
+  EXPECT_EQ(engine.board().m_yourTime1, TimeText(TicksToSeconds(outcome.ticks)));
+}
+
+TEST_F(RangeBenchmark, SecondRunLeavesOnlyItsOwnFile) {
+  const auto file = dir / "Numbers_0000000000005.txt";
+  testing::WriteFile(file, std::string(5000000, 'z'));
+  BenchEngine engine(host, dir.path(), MonotonicTicks, testing::QuietWorkload());
+  host.Select(1);
+  engine.OnStartBench();
+  const std::string first = ReadFile(file);
+  engine.OnStartBench();
+  EXPECT_EQ(ReadFile(file), first);
+  EXPECT_EQ(first.find('z'), std::string::npos);
+}
+
+TEST_F(RangeBenchmark, SelectionPrefersB8ThenB9ThenTheHighestRange) {
+  BenchEngine engine(host, dir.path(), MonotonicTicks, testing::QuietWorkload());
+  host.checked.fill(false);
+  host.checked[2] = host.checked[5] = true;
+  EXPECT_EQ(engine.OnStartBench().bench, 5);
+  host.checked[9] = true;
+  EXPECT_EQ(engine.OnStartBench().bench, 9);
+  host.checked[8] = true;
+  EXPECT_EQ(engine.OnStartBench().bench, 8);
+  host.checked.fill(false);
+  EXPECT_FALSE(engine.OnStartBench().ran);  // nothing selected, nothing run
+}
+
+}  // namespace
+}  // namespace tallyforge
