@@ -66,6 +66,12 @@ void BenchEngine::FinishRow(int row, int32_t ticks) {
   UpdateData();
 }
 
+RunOutcome BenchEngine::NotRun(RunOutcome outcome, const OutputFile& output) {
+  outcome.fileError = output.error();
+  m_host.RunFinished(outcome);
+  return outcome;
+}
+
 void BenchEngine::UpdateData() { m_host.PushBoard(m_board); }
 
 }  // namespace tallyforge

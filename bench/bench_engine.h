@@ -6,6 +6,7 @@
 
 #include "bench_host.h"
 #include "formats.h"
+#include "output_file.h"
 #include "reference_reader.h"
 #include "run_control.h"
 #include "result_board.h"
@@ -70,6 +71,8 @@ class BenchEngine {
   }
   int32_t ElapsedTicks() const { return TickDifference(m_ticks(), m_startTicks); }
   void FinishRow(int row, int32_t ticks);
+  // A run whose output file could not be created: nothing changes, the host is told why.
+  RunOutcome NotRun(RunOutcome outcome, const OutputFile& output);
   void UpdateData();
 
   BenchHost& m_host;

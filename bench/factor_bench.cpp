@@ -13,11 +13,7 @@ RunOutcome BenchEngine::RunFactorBench() {
   outcome.bench = kFactorBench;
   outcome.file = m_directory / kFactorsFileName;
   OutputFile output(outcome.file);
-  if (!output.is_open()) {
-    outcome.fileError = output.error();
-    m_host.RunFinished(outcome);
-    return outcome;
-  }
+  if (!output.is_open()) return NotRun(outcome, output);
   std::FILE* file = output.get();
   const double first = m_workload.factorFirst;
   const double last = m_workload.factorLast;

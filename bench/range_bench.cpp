@@ -14,11 +14,7 @@ RunOutcome BenchEngine::RunRangeBench(int row) {
   outcome.bench = row;
   outcome.file = m_directory / NumbersFileName(range.start);
   OutputFile output(outcome.file);
-  if (!output.is_open()) {
-    outcome.fileError = output.error();
-    m_host.RunFinished(outcome);
-    return outcome;
-  }
+  if (!output.is_open()) return NotRun(outcome, output);
   std::FILE* file = output.get();
   int32_t count = 0;
   if (row == 1) {  // 2 and 3 are not of the candidates' forms
