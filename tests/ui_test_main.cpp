@@ -1,0 +1,21 @@
+// Runs the window tests inside a real application object on the display (Xvfb in CI).
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/init.h>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  // Listing the tests needs no display.
+  if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+  wxApp::SetInstance(new wxApp);
+  if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
+    std::fprintf(stderr, "cannot open the display; run the window tests under xvfb-run\n");
+    return 1;
+  }
+  const int result = RUN_ALL_TESTS();
+  wxTheApp->OnExit();
+  wxEntryCleanup();
+  return result;
+}

@@ -1,0 +1,105 @@
+#pragma once
+// Helpers for the window tests: let the toolkit run, click and type through the X server,
+// take screenshots and look at their pixels.
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/image.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
+#include <wx/window.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace tallyforge::uitest {
+
+// Lets the toolkit handle its events for about ms milliseconds.
+inline void Pump(int ms = 50) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  do {
+    wxTheApp->Yield(true);
+    wxMilliSleep(5);
+  } while (std::chrono::steady_clock::now() < end);
+}
+
+// Handles events until done() holds or timeoutMs passes; returns done().
+inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!done() && std::chrono::steady_clock::now() < end) Pump(10);
+  return done();
+}
+
+// A window shown, mapped and laid out on the display.
+inline void ShowAndSettle(wxWindow& window) {
+  window.Show();
+  window.Raise();
+  PumpUntil([&] { return window.IsShownOnScreen(); });
+  Pump(300);
+}
+
+// A real left click in the middle of the control, as the user makes it.
+inline void Click(wxWindow& control) {
+  wxUIActionSimulator sim;
+  sim.MouseMove(control.GetScreenRect().GetPosition() + control.GetSize() / 2);
+  Pump(30);
+  sim.MouseClick();
+  Pump(30);
+}
+
+// A key pressed and released on the focused window.
+inline void PressKey(int keycode) {
+  wxUIActionSimulator sim;
+  sim.Char(keycode);
+  Pump(30);
+}
+
+// The folder for the screenshots of a test run (created on demand).
+inline std::filesystem::path ScreenshotDir() {
+  const char* dir = std::getenv("TALLYFORGE_SCREENSHOT_DIR");
+  std::filesystem::path path = dir ? dir : "screenshots";
+  std::filesystem::create_directories(path);
+  return path;
+}
+
+// The window as it is on the screen, saved as PNG under name in ScreenshotDir(); an invalid
+// image when the screen could not be read.
+inline wxImage Screenshot(const wxWindow& window, const std::string& name) {
+  const std::filesystem::path path = ScreenshotDir() / (name + ".png");
+  const wxRect r = window.GetScreenRect();
+  const std::string command = "import -silent -window root -crop " + std::to_string(r.width) +
+                              "x" + std::to_string(r.height) + "+" + std::to_string(r.x) + "+" +
+                              std::to_string(r.y) + " +repage '" + path.string() + "'";
+  if (std::system(command.c_str()) != 0) return wxImage();
+  if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxInitAllImageHandlers();
+  return wxImage(path.string(), wxBITMAP_TYPE_PNG);
+}
+
+// A control's rectangle within its top-level window's screenshot.
+inline wxRect RectInShot(const wxWindow& control) {
+  const wxWindow* top = wxGetTopLevelParent(const_cast<wxWindow*>(&control));
+  wxRect r = control.GetScreenRect();
+  r.Offset(-top->GetScreenPosition());
+  return r;
+}
+
+// How many pixels of rect in image are within tolerance of colour.
+inline int CountColour(const wxImage& image, const wxRect& rect, unsigned char red,
+                       unsigned char green, unsigned char blue, int tolerance = 24) {
+  int count = 0;
+  const wxRect area = rect.Intersect(wxRect(0, 0, image.GetWidth(), image.GetHeight()));
+  for (int y = area.y; y < area.GetBottom() + 1; ++y) {
+    for (int x = area.x; x < area.GetRight() + 1; ++x) {
+      if (std::abs(image.GetRed(x, y) - red) <= tolerance &&
+          std::abs(image.GetGreen(x, y) - green) <= tolerance &&
+          std::abs(image.GetBlue(x, y) - blue) <= tolerance) {
+        ++count;
+      }
+    }
+  }
+  return count;
+}
+
+}  // namespace tallyforge::uitest

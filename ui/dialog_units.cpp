@@ -1,0 +1,36 @@
+#include "dialog_units.h"
+
+#include <algorithm>
+
+namespace tallyforge::ui {
+
+wxFont DialogFont() {
+  return wxFont(wxFontInfo(8).Family(wxFONTFAMILY_SWISS));
+}
+
+void ApplyTemplate(wxWindow& dialog, int w, int h) {
+  dialog.SetFont(DialogFont());
+  dialog.SetClientSize(dialog.ConvertDialogToPixels(wxSize(w, h)));
+}
+
+wxRect ToPixels(const wxWindow& dialog, DialogRect rect) {
+  const wxPoint topLeft = dialog.ConvertDialogToPixels(wxPoint(rect.x, rect.y));
+  const wxPoint bottomRight = dialog.ConvertDialogToPixels(wxPoint(rect.x + rect.w, rect.y + rect.h));
+  return wxRect(topLeft, wxSize(bottomRight.x - topLeft.x, bottomRight.y - topLeft.y));
+}
+
+void PlaceControl(wxWindow& control, const wxWindow& dialog, DialogRect rect) {
+  wxRect pixels = ToPixels(dialog, rect);
+  const wxSize best = control.GetBestSize();
+  if (best.x > pixels.width) {
+    pixels.x -= (best.x - pixels.width) / 2;
+    pixels.width = best.x;
+  }
+  if (best.y > pixels.height) {
+    pixels.y -= (best.y - pixels.height) / 2;
+    pixels.height = best.y;
+  }
+  control.SetSize(pixels);
+}
+
+}  // namespace tallyforge::ui
