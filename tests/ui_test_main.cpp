@@ -1,6 +1,7 @@
 // Runs the window tests inside a real application object on the display (Xvfb in CI).
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/evtloop.h>
 #include <wx/init.h>
 
 #include <cstdio>
@@ -14,7 +15,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot open the display; run the window tests under xvfb-run\n");
     return 1;
   }
-  const int result = RUN_ALL_TESTS();
+  int result = 0;
+  {
+    // The windows' own loops (and the benchmarks' one-message pump) need an active event loop.
+    wxEventLoopGuarantor loop;
+    result = RUN_ALL_TESTS();
+  }
   wxTheApp->OnExit();
   wxEntryCleanup();
   return result;

@@ -1,0 +1,309 @@
+// The main window for real: shown on the display, driven by clicks and keys through the X server.
+#include <wx/timer.h>
+
+#include "bench_dlg.h"
+#include "board_cell.h"
+#include "command_ids.h"
+#include "main_template.h"
+#include "run_control.h"
+#include "total_score.h"
+#include "test_support.h"
+#include "ui_test_support.h"
+
+namespace tallyforge::ui {
+namespace {
+
+using testing::QuietWorkload;
+using testing::ScratchDir;
+using testing::WriteFile;
+using namespace uitest;
+
+std::string CellText(CBenchDlg& dlg, int id) { return dlg.cell(id)->GetLabel().ToStdString(); }
+
+// A window on a scratch folder whose END is recorded instead of ending the test.
+struct Window {
+  explicit Window(BenchDlgOptions options = {}) {
+    options.directory = dir.path();
+    options.exit = [this](int status) { exitStatus = status; };
+    options.report = [this](const std::string& message) { reports.push_back(message); };
+    dlg = new CBenchDlg(nullptr, std::move(options));
+  }
+  ~Window() {
+    dlg->Destroy();
+    Pump(50);
+  }
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  ScratchDir dir;
+  int exitStatus = -1;
+  std::vector<std::string> reports;
+  CBenchDlg* dlg = nullptr;  // a top-level window: destroyed through Destroy()
+};
+
+BenchDlgOptions Quiet() {
+  BenchDlgOptions options;
+  options.workload = QuietWorkload();
+  return options;
+}
+
+// B1 over its whole range, reporting every 200 primes: hundreds of progress points, each one
+// a chance for a click to arrive.
+BenchDlgOptions ManyProgressPoints() {
+  BenchDlgOptions options = Quiet();
+  options.workload.ranges[0] = Workload::Standard().ranges[0];
+  options.workload.ranges[0].reportInterval = 200;
+  return options;
+}
+
+TEST(MainWindow, FirstStartSelectsB1FocusesEndAndShowsTheReferenceLines) {
+  Window w(Quiet());
+  WriteFile(w.dir.path() / "Reference.txt", "0.8\n1.5\n3.2\n10.5\n30\n60\n120\n7.0\n6.0\n");
+  ShowAndSettle(*w.dlg);
+  EXPECT_TRUE(w.dlg->radio(1)->GetValue());
+  for (int b = 2; b <= 9; ++b) EXPECT_FALSE(w.dlg->radio(b)->GetValue()) << b;
+  EXPECT_EQ(wxWindow::FindFocus(), w.dlg->button(kIdEnd));
+  EXPECT_EQ(stopFlag, 1);
+  const char* lines[] = {"0.8\n", "1.5\n", "3.2\n", "10.5\n", "30\n", "60\n", "120\n", "7.0\n", "6.0\n"};
+  for (int r = 1; r <= 9; ++r) {
+    EXPECT_EQ(CellText(*w.dlg, kIdFirstRefTime + r - 1), lines[r - 1]) << r;
+    EXPECT_EQ(CellText(*w.dlg, kIdFirstYourTime + r - 1), "") << r;
+    EXPECT_EQ(CellText(*w.dlg, kIdFirstPercent + r - 1), "") << r;
+  }
+  EXPECT_EQ(CellText(*w.dlg, kIdStatus), "");
+  EXPECT_EQ(CellText(*w.dlg, kIdTotalScore), "");
+
+  Window bare(Quiet());
+  ShowAndSettle(*bare.dlg);
+  for (int r = 1; r <= 9; ++r) EXPECT_EQ(CellText(*bare.dlg, kIdFirstRefTime + r - 1), "") << r;
+}
+
+TEST(MainWindow, ControlsNeitherOverlapNorClipAtTheDefaultFont) {
+  Window w(Quiet());
+  ShowAndSettle(*w.dlg);
+  const wxWindowList& children = w.dlg->GetChildren();
+  const wxRect client(w.dlg->GetClientSize());
+  for (auto a = children.begin(); a != children.end(); ++a) {
+    const wxRect ra = (*a)->GetRect();
+    EXPECT_TRUE(client.Contains(ra)) << (*a)->GetLabel() << " leaves the window";
+    EXPECT_GE(ra.width, (*a)->GetBestSize().x) << (*a)->GetLabel() << " is clipped";
+    EXPECT_GE(ra.height, (*a)->GetBestSize().y) << (*a)->GetLabel() << " is clipped";
+    for (auto b = std::next(a); b != children.end(); ++b) {
+      EXPECT_FALSE(ra.Intersects((*b)->GetRect()))
+          << (*a)->GetLabel() << " overlaps " << (*b)->GetLabel();
+    }
+  }
+  // The window keeps the template's proportions.
+  const double ratio = double(client.width) / client.height;
+  EXPECT_NEAR(ratio, double(w.dlg->ConvertDialogToPixels(wxSize(320, 310)).x) /
+                         w.dlg->ConvertDialogToPixels(wxSize(320, 310)).y, 0.01);
+}
+
+TEST(MainWindow, ClickedStartRunsTheSelectedBenchmarkAndFillsItsRow) {
+  Window w(Quiet());
+  WriteFile(w.dir.path() / "Reference.txt", "1\n2\n3\n4\n5\n6\n7\n8\n9\n");
+  ShowAndSettle(*w.dlg);
+  Click(*w.dlg->radio(2));
+  ASSERT_TRUE(w.dlg->radio(2)->GetValue());
+  Click(*w.dlg->button(kIdStartBench));
+  ASSERT_TRUE(PumpUntil([&] { return !w.dlg->outcomes().empty(); }));
+  const RunOutcome& run = w.dlg->outcomes().front();
+  EXPECT_EQ(run.bench, 2);
+  EXPECT_FALSE(run.stopped);
+  EXPECT_TRUE(std::filesystem::exists(w.dir.path() / "Numbers_0000010000005.txt"));
+  EXPECT_EQ(CellText(*w.dlg, kIdFirstYourTime + 1), TimeText(TicksToSeconds(run.ticks)));
+  EXPECT_EQ(CellText(*w.dlg, kIdStatus), StatusText(TicksToSeconds(run.ticks)));
+  EXPECT_FALSE(CellText(*w.dlg, kIdFirstPercent + 1).empty());
+  EXPECT_EQ(CellText(*w.dlg, kIdFirstYourTime), "");  // other rows untouched
+  EXPECT_EQ(w.exitStatus, -1);
+}
+
+TEST(MainWindow, EscStartsTheSelectedBenchmarkAndEnterEnds) {
+  Window w(Quiet());
+  ShowAndSettle(*w.dlg);
+  wxUIActionSimulator().MouseMove(w.dlg->GetScreenRect().GetPosition() + wxPoint(20, 120));
+  PressKey(WXK_ESCAPE);
+  ASSERT_TRUE(PumpUntil([&] { return !w.dlg->outcomes().empty(); }));
+  EXPECT_EQ(w.dlg->outcomes().front().bench, 1);
+  EXPECT_EQ(w.exitStatus, -1);
+  w.dlg->button(kIdEnd)->SetFocus();
+  Pump(50);
+  PressKey(WXK_RETURN);
+  EXPECT_TRUE(PumpUntil([&] { return w.exitStatus != -1; }));
+  EXPECT_EQ(w.exitStatus, 0);
+  EXPECT_EQ(w.dlg->outcomes().size(), 1u);
+}
+
+TEST(MainWindow, CloseRequestEndsLikeEndAndStartsNothing) {
+  Window w(Quiet());
+  ShowAndSettle(*w.dlg);
+  w.dlg->Close();
+  Pump(100);
+  EXPECT_EQ(w.exitStatus, 0);
+  EXPECT_TRUE(w.dlg->outcomes().empty());
+}
+
+// Clicks each of controls in turn, for real, while a benchmark runs: the first time the
+// benchmark asks for the time (its start), the clicks are queued on the X server, and the
+// benchmark's own pump delivers them one message at a time.
+BenchDlgOptions ClicksDuringTheRun(std::vector<wxWindow*>* controls) {
+  BenchDlgOptions options = ManyProgressPoints();
+  auto queued = std::make_shared<bool>(false);
+  options.ticks = [controls, queued] {
+    if (!*queued && stopFlag == 0) {
+      *queued = true;
+      wxUIActionSimulator sim;
+      for (wxWindow* control : *controls) {
+        sim.MouseMove(control->GetScreenRect().GetPosition() + control->GetSize() / 2);
+        sim.MouseClick();
+      }
+    }
+    return MonotonicTicks();
+  };
+  return options;
+}
+
+TEST(MainWindow, StopClickedDuringARunEndsItAtItsNextProgressPoint) {
+  std::vector<wxWindow*> clicks;
+  Window w(ClicksDuringTheRun(&clicks));
+  ShowAndSettle(*w.dlg);
+  clicks = {w.dlg->button(kIdStopBench)};
+  Click(*w.dlg->button(kIdStartBench));
+  ASSERT_TRUE(PumpUntil([&] { return !w.dlg->outcomes().empty(); }, 20000));
+  const RunOutcome& run = w.dlg->outcomes().front();
+  EXPECT_TRUE(run.stopped);
+  EXPECT_LT(run.found, 148933);  // the primes of B1's whole range
+  EXPECT_EQ(stopFlag, 1);
+  EXPECT_EQ(CellText(*w.dlg, kIdFirstYourTime), TimeText(TicksToSeconds(run.ticks)));
+}
+
+TEST(MainWindow, CommandsThatWouldNestAreRefusedDuringARunButStopStillWorks) {
+  std::vector<wxWindow*> clicks;
+  Window w(ClicksDuringTheRun(&clicks));
+  ShowAndSettle(*w.dlg);
+  clicks = {w.dlg->button(kIdStartBench), w.dlg->button(kIdStressBench),
+            w.dlg->button(kIdOpenGl), w.dlg->button(kIdInfoAndThanks),
+            w.dlg->button(kIdStopBench)};
+  Click(*w.dlg->button(kIdStartBench));
+  ASSERT_TRUE(PumpUntil([&] { return !w.dlg->outcomes().empty(); }, 20000));
+  Pump(200);
+  ASSERT_EQ(w.dlg->outcomes().size(), 1u);  // nothing ran inside the run, nothing after it
+  EXPECT_TRUE(w.dlg->outcomes().front().stopped);
+  EXPECT_EQ(CellText(*w.dlg, kIdTotalScore), "");
+  EXPECT_FALSE(w.dlg->running());
+}
+
+TEST(MainWindow, StressBenchRunsAllNineAndShowsTheTotalScore) {
+  Window w(Quiet());
+  WriteFile(w.dir.path() / "Reference.txt", "1\n1\n1\n1\n1\n1\n1\n1\n1\n");
+  ShowAndSettle(*w.dlg);
+  Click(*w.dlg->button(kIdStressBench));
+  ASSERT_TRUE(PumpUntil([&] { return w.dlg->outcomes().size() == 9; }, 20000));
+  Pump(100);
+  for (int r = 1; r <= 9; ++r) {
+    EXPECT_EQ(w.dlg->outcomes()[r - 1].bench, r);
+    EXPECT_FALSE(CellText(*w.dlg, kIdFirstYourTime + r - 1).empty()) << r;
+  }
+  EXPECT_TRUE(w.dlg->radio(9)->GetValue());
+  EXPECT_EQ(CellText(*w.dlg, kIdTotalScore), TotalScoreText(w.dlg->engine().board()));
+  EXPECT_FALSE(CellText(*w.dlg, kIdTotalScore).empty());
+}
+
+TEST(MainWindow, OutputFileThatCannotBeCreatedIsReportedAndChangesNothing) {
+  Window w(Quiet());
+  ShowAndSettle(*w.dlg);
+  std::filesystem::remove_all(w.dir.path());
+  Click(*w.dlg->button(kIdStartBench));
+  ASSERT_TRUE(PumpUntil([&] { return !w.dlg->outcomes().empty(); }));
+  EXPECT_FALSE(w.dlg->outcomes().front().ran);
+  ASSERT_EQ(w.reports.size(), 1u);
+  EXPECT_NE(w.reports[0].find("B1 not run: cannot create"), std::string::npos) << w.reports[0];
+  EXPECT_EQ(CellText(*w.dlg, kIdFirstYourTime), "");
+  std::filesystem::create_directories(w.dir.path());
+}
+
+TEST(MainWindow, ContextMenuOffersTheAboutBox) {
+  Window w(Quiet());
+  ShowAndSettle(*w.dlg);
+  std::string title;
+  std::vector<std::string> texts;
+  wxImage shot;
+  wxTimer pick, inspect;
+  // The menu and then the box run their own loops; these act from inside them, as a user would.
+  pick.Bind(wxEVT_TIMER, [](wxTimerEvent&) {
+    wxUIActionSimulator sim;
+    sim.Char(WXK_DOWN);
+    sim.Char(WXK_RETURN);
+  });
+  inspect.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+    for (wxWindow* top : wxTopLevelWindows) {
+      auto* about = dynamic_cast<wxDialog*>(top);
+      if (about == nullptr || about == w.dlg || !about->IsModal()) continue;
+      title = about->GetTitle().ToStdString();
+      for (wxWindow* child : about->GetChildren()) texts.push_back(child->GetLabel().ToStdString());
+      shot = Screenshot(*about, "about-box");
+      wxUIActionSimulator sim;
+      sim.Char(WXK_RETURN);  // its OK button has the focus
+    }
+  });
+  pick.StartOnce(700);
+  inspect.StartOnce(1800);
+  wxUIActionSimulator sim;
+  sim.MouseMove(w.dlg->GetScreenRect().GetPosition() + w.dlg->ConvertDialogToPixels(wxPoint(8, 40)));
+  sim.MouseClick(wxMOUSE_BTN_RIGHT);
+  ASSERT_TRUE(PumpUntil([&] { return !title.empty(); }, 8000));
+  Pump(300);
+  EXPECT_EQ(title, "Informazioni su Tallyforga");
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "Tallyforga Versione 1.0"), texts.end());
+  EXPECT_TRUE(shot.IsOk());
+  // The box closed again and the main window is idle.
+  EXPECT_FALSE(std::any_of(wxTopLevelWindows.begin(), wxTopLevelWindows.end(), [&](wxWindow* t) {
+    auto* d = dynamic_cast<wxDialog*>(t);
+    return d != nullptr && d != w.dlg && d->IsModal();
+  }));
+  EXPECT_EQ(w.exitStatus, -1);
+}
+
+// The icons' own colours must show inside their buttons, the banner's across the top, the
+// cells' frames and the labels' text in their places.
+void ExpectControlsDrawn(CBenchDlg& dlg, const wxImage& shot) {
+  ASSERT_TRUE(shot.IsOk());
+  struct Expect { int id; unsigned char r, g, b; };
+  for (const Expect& e : {Expect{kIdStartBench, 0x2E, 0x9E, 0x3E}, Expect{kIdStopBench, 0xC0, 0x28, 0x2D},
+                          Expect{kIdStressBench, 0xE8, 0x73, 0x1C}, Expect{kIdEnd, 0x1F, 0x3F, 0x8F}}) {
+    EXPECT_GT(CountColour(shot, RectInShot(*dlg.button(e.id)), e.r, e.g, e.b), 100) << e.id;
+  }
+  const wxRect banner(0, 0, dlg.GetClientSize().x, dlg.ConvertDialogToPixels(wxPoint(0, 30)).y);
+  EXPECT_GT(CountColour(shot, banner, 0xFF, 0xFF, 0xFF, 40), 500);  // its lettering
+  EXPECT_GT(CountColour(shot, banner, 0x15, 0x2A, 0x68, 40), 5000);  // its ground
+  for (int id = kIdFirstYourTime; id <= kIdFirstPercent + 8; ++id) {
+    const wxRect r = RectInShot(*dlg.cell(id));
+    EXPECT_GE(CountColour(shot, r, 0, 0, 0, 10), 2 * (r.width + r.height) - 4) << id;  // frame
+  }
+  for (int b = 1; b <= 9; ++b) {
+    EXPECT_GT(CountColour(shot, RectInShot(*dlg.radio(b)), 0x20, 0x20, 0x20, 60), 40) << b;
+  }
+}
+
+TEST(MainWindow, ScreenshotsShowEveryControlIdleAndAfterARun) {
+  Window w(Quiet());
+  WriteFile(w.dir.path() / "Reference.txt", "0.8\n1.5\n3.2\n10.5\n30\n60\n120\n7.0\n6.0\n");
+  ShowAndSettle(*w.dlg);
+  const wxImage idle = Screenshot(*w.dlg, "main-window-idle");
+  ExpectControlsDrawn(*w.dlg, idle);
+  const wxRect time1 = RectInShot(*w.dlg->cell(kIdFirstYourTime)).Deflate(2);
+  const wxRect status = RectInShot(*w.dlg->cell(kIdStatus)).Deflate(3);
+  const int idleText = CountColour(idle, time1, 0, 0, 0, 80);
+  const int idleStatus = CountColour(idle, status, 0, 0, 0, 80);
+
+  Click(*w.dlg->button(kIdStartBench));
+  ASSERT_TRUE(PumpUntil([&] { return !w.dlg->outcomes().empty(); }));
+  Pump(300);
+  const wxImage after = Screenshot(*w.dlg, "main-window-after-run");
+  ExpectControlsDrawn(*w.dlg, after);
+  EXPECT_GT(CountColour(after, time1, 0, 0, 0, 80), idleText + 10);
+  EXPECT_GT(CountColour(after, status, 0, 0, 0, 80), idleStatus + 30);
+}
+
+}  // namespace
+}  // namespace tallyforge::ui

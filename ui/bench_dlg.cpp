@@ -1,0 +1,307 @@
+#include "bench_dlg.h"
+
+#include <wx/evtloop.h>
+#include <wx/iconbndl.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/statbmp.h>
+#include <wx/stattext.h>
+
+#include <cstring>
+
+#include "about_dlg.h"
+#include "artwork.h"
+#include "board_cell.h"
+#include "command_ids.h"
+#include "dialog_units.h"
+#include "main_template.h"
+#include "prime_table.h"
+#include "run_control.h"
+#include "version_info.h"
+
+namespace tallyforge::ui {
+
+namespace {
+
+// The 29 text members in their declared order, each with the control that shows it.
+struct CellBinding {
+  std::string ResultBoard::*member;
+  int id;
+};
+constexpr CellBinding kCellBindings[] = {
+    {&ResultBoard::m_yourTime1, 1010}, {&ResultBoard::m_refTime1, 1019},
+    {&ResultBoard::m_refTime2, 1020},  {&ResultBoard::m_refTime3, 1021},
+    {&ResultBoard::m_refTime4, 1022},  {&ResultBoard::m_refTime5, 1023},
+    {&ResultBoard::m_refTime6, 1024},  {&ResultBoard::m_refTime7, 1025},
+    {&ResultBoard::m_refTime8, 1026},  {&ResultBoard::m_refTime9, 1027},
+    {&ResultBoard::m_percent1, 1028},  {&ResultBoard::m_yourTime2, 1011},
+    {&ResultBoard::m_percent2, 1029},  {&ResultBoard::m_percent3, 1030},
+    {&ResultBoard::m_percent4, 1031},  {&ResultBoard::m_percent5, 1032},
+    {&ResultBoard::m_percent6, 1033},  {&ResultBoard::m_percent7, 1034},
+    {&ResultBoard::m_percent8, 1035},  {&ResultBoard::m_percent9, 1036},
+    {&ResultBoard::m_yourTime3, 1012}, {&ResultBoard::m_yourTime4, 1013},
+    {&ResultBoard::m_yourTime5, 1014}, {&ResultBoard::m_yourTime6, 1015},
+    {&ResultBoard::m_yourTime7, 1016}, {&ResultBoard::m_yourTime8, 1017},
+    {&ResultBoard::m_yourTime9, 1018}, {&ResultBoard::m_status, kIdStatus},
+    {&ResultBoard::m_totalScore, kIdTotalScore},
+};
+
+// The texts of a radio button that must break: the words that fit width go on the first line.
+wxString WrapToWidth(const wxWindow& window, const wxString& text, int width) {
+  wxString wrapped;
+  wxString line;
+  for (const wxString& word : wxSplit(text, ' ', '\0')) {
+    const wxString candidate = line.empty() ? word : line + " " + word;
+    if (!line.empty() && window.GetTextExtent(candidate).x > width) {
+      wrapped += line + "\n";
+      line = word;
+    } else {
+      line = candidate;
+    }
+  }
+  return wrapped + line;
+}
+
+// Marks a run in progress for as long as it lives.
+class RunningScope {
+ public:
+  explicit RunningScope(bool& running) : m_running(running) { m_running = true; }
+  ~RunningScope() { m_running = false; }
+  RunningScope(const RunningScope&) = delete;
+  RunningScope& operator=(const RunningScope&) = delete;
+
+ private:
+  bool& m_running;
+};
+
+}  // namespace
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(CBenchDlg, wxDialog)
+  EVT_MENU(kIdAboutBox, CBenchDlg::OnSysCommand)
+  EVT_CONTEXT_MENU(CBenchDlg::OnContextMenu)
+  EVT_BUTTON(kIdStopBench, CBenchDlg::OnStopBench)
+  EVT_BUTTON(kIdStartBench, CBenchDlg::OnStartBench)
+  EVT_BUTTON(kIdOpenGl, CBenchDlg::OnOpenGlView)
+  EVT_BUTTON(kIdStressBench, CBenchDlg::OnStressBench)
+  EVT_BUTTON(kIdInfoAndThanks, CBenchDlg::OnInfoAndThanks)
+  EVT_BUTTON(kIdEnd, CBenchDlg::OnOK)
+  EVT_CLOSE(CBenchDlg::OnClose)
+wxEND_EVENT_TABLE()
+// clang-format on
+
+CBenchDlg::CBenchDlg(wxWindow* parent, BenchDlgOptions options)
+    : wxDialog(parent, wxID_ANY, "Tallyforge", wxDefaultPosition, wxDefaultSize, wxCAPTION),
+      m_engine(*this, options.directory, options.ticks, options.workload),
+      m_hIcon(res::ArtworkIcon(res::kAppIcon)),
+      m_options(std::move(options)) {
+  ApplyTemplate(*this, kMainTemplateWidth, kMainTemplateHeight);
+  CreateControls();
+  // Esc is START BENCH and Enter is END, as the buttons' numbers make them.
+  SetEscapeId(kIdStartBench);
+  SetAffirmativeId(kIdEnd);
+  m_endButton->SetDefault();
+}
+
+CBenchDlg::~CBenchDlg() = default;
+
+void CBenchDlg::CreateControls() {
+  for (const TemplateControl& t : MainTemplate()) {
+    const wxRect rect = ToPixels(*this, t.rect);
+    const long align = t.align == Align::kLeft ? wxALIGN_LEFT : wxALIGN_CENTRE_HORIZONTAL;
+    wxWindow* control = nullptr;
+    switch (t.kind) {
+      case ControlKind::kImageButton: {
+        auto* button = new wxBitmapButton(this, t.id, wxNullBitmap, rect.GetPosition(), rect.GetSize());
+        button->SetName(t.text);
+        button->SetToolTip(t.text);
+        switch (t.id) {
+          case kIdEnd: m_endButton = button; break;
+          case kIdStartBench: m_startButton = button; break;
+          case kIdStopBench: m_stopButton = button; break;
+          case kIdStressBench: m_stressButton = button; break;
+        }
+        control = button;
+        break;
+      }
+      case ControlKind::kPushButton:
+        control = new wxButton(this, t.id, t.text, rect.GetPosition(), rect.GetSize());
+        break;
+      case ControlKind::kBanner: {
+        const wxBitmap banner = res::Artwork(t.art);
+        control = new wxStaticBitmap(this, wxID_ANY, banner, rect.GetPosition(), banner.GetSize());
+        break;
+      }
+      case ControlKind::kLabel: {
+        auto* label = new wxStaticText(this, t.id, t.text, rect.GetPosition(), rect.GetSize(),
+                                       align | wxST_NO_AUTORESIZE);
+        if (t.wraps) label->Wrap(rect.width);
+        control = label;
+        break;
+      }
+      case ControlKind::kRadio: {
+        auto* radio = new wxRadioButton(this, t.id, t.text, rect.GetPosition(), rect.GetSize(),
+                                        t.id == kIdFirstRadio ? wxRB_GROUP : 0);
+        if (t.wraps && radio->GetBestSize().x > rect.width) {
+          const int indicator = radio->GetBestSize().x - radio->GetTextExtent(t.text).x;
+          radio->SetLabel(WrapToWidth(*radio, t.text, rect.width - indicator));
+        }
+        m_radios.at(t.id - kIdFirstRadio) = radio;
+        control = radio;
+        break;
+      }
+      case ControlKind::kCell:
+      case ControlKind::kStatusCell:
+      case ControlKind::kScoreCell: {
+        const auto frame = t.kind == ControlKind::kCell       ? BoardCell::Frame::kBorder
+                           : t.kind == ControlKind::kStatusCell ? BoardCell::Frame::kRaised
+                                                                : BoardCell::Frame::kSunken;
+        auto* cell = new BoardCell(this, t.id, rect, frame);
+        m_cells.push_back(cell);
+        control = cell;
+        break;
+      }
+    }
+    if (t.kind != ControlKind::kBanner) PlaceControl(*control, *this, t.rect);
+  }
+}
+
+bool CBenchDlg::Show(bool show) {
+  if (show && !m_initialised) {
+    m_initialised = true;
+    OnInitDialog();
+  }
+  return wxDialog::Show(show);
+}
+
+bool CBenchDlg::OnInitDialog() {
+  UpdateData(false);
+  // The About box's menu entry is offered on the context menu (OnContextMenu).
+  wxIconBundle icons;
+  icons.AddIcon(m_hIcon);
+  SetIcons(icons);
+  m_engine.ReadReferenceTimes();
+  SetCheck(1, true);
+  BuildPrimeTable();
+  m_startButton->SetBitmap(res::Artwork(res::kStartIcon));
+  m_stopButton->SetBitmap(res::Artwork(res::kStopIcon));
+  m_endButton->SetBitmap(res::Artwork(res::kEndIcon));
+  m_stressButton->SetBitmap(res::Artwork(res::kStressIcon));
+  UpdateData(false);
+  m_endButton->SetFocus();
+  return true;
+}
+
+void CBenchDlg::DoDataExchange() {
+  const ResultBoard& board = m_engine.board();
+  for (const CellBinding& binding : kCellBindings) {
+    cell(binding.id)->SetLabel(wxString::FromUTF8(board.*binding.member));
+  }
+}
+
+void CBenchDlg::UpdateData(bool saveAndValidate) {
+  // The board only ever flows to the screen.
+  if (!saveAndValidate) DoDataExchange();
+}
+
+wxWindow* CBenchDlg::button(int id) const {
+  switch (id) {
+    case kIdEnd: return m_endButton;
+    case kIdStartBench: return m_startButton;
+    case kIdStopBench: return m_stopButton;
+    case kIdStressBench: return m_stressButton;
+    default: return FindWindow(id);
+  }
+}
+
+BoardCell* CBenchDlg::cell(int id) const {
+  for (BoardCell* c : m_cells) {
+    if (c->GetId() == id) return c;
+  }
+  return nullptr;
+}
+
+void CBenchDlg::PushBoard(const ResultBoard&) {
+  UpdateData(false);
+  // Show the new texts now: the next pending message may be anything but a repaint.
+  for (BoardCell* c : m_cells) c->Update();
+}
+
+void CBenchDlg::DispatchOneMessage() { PumpOneMessage(); }
+
+void CBenchDlg::PumpOneMessage() {
+  wxEventLoopBase* loop = wxEventLoopBase::GetActive();
+  if (loop != nullptr && loop->Pending()) loop->Dispatch();
+}
+
+bool CBenchDlg::IsChecked(int bench) const { return m_radios.at(bench - 1)->GetValue(); }
+
+void CBenchDlg::SetCheck(int bench, bool checked) { m_radios.at(bench - 1)->SetValue(checked); }
+
+void CBenchDlg::RunFinished(const RunOutcome& outcome) {
+  m_outcomes.push_back(outcome);
+  if (outcome.ok()) return;
+  const std::string file = (m_engine.directory() / outcome.file).string();
+  std::string message;
+  if (!outcome.ran) {
+    message = BenchmarkName(outcome.bench) + " not run: cannot create " + file + ": " +
+              std::strerror(outcome.fileError);
+  } else {
+    message = "Write error on " + file + ": " + std::strerror(outcome.fileError) +
+              "; the file is incomplete.";
+  }
+  if (m_options.report) {
+    m_options.report(message);
+  } else {
+    wxMessageBox(wxString::FromUTF8(message), "Tallyforge", wxOK | wxICON_ERROR, this);
+  }
+}
+
+void CBenchDlg::OnSysCommand(wxCommandEvent& event) {
+  if ((event.GetId() & ~0xF) == kIdAboutBox) {
+    CAboutDlg dlg(this);
+    dlg.ShowModal();
+  } else {
+    event.Skip();
+  }
+}
+
+void CBenchDlg::OnContextMenu(wxContextMenuEvent&) {
+  wxMenu menu;
+  menu.Append(kIdAboutBox, res::kAboutMenuText);
+  // A modal box during a run would stop the benchmark's clock-bound loop from running.
+  menu.Enable(kIdAboutBox, !m_running);
+  PopupMenu(&menu);
+}
+
+void CBenchDlg::OnStopBench(wxCommandEvent&) { m_engine.OnStopBench(); }
+
+void CBenchDlg::OnStartBench(wxCommandEvent&) {
+  if (m_running) return;  // nothing runs inside a run
+  RunningScope scope(m_running);
+  m_engine.OnStartBench();
+}
+
+void CBenchDlg::OnOpenGlView(wxCommandEvent&) {
+  if (m_running) return;
+}
+
+void CBenchDlg::OnStressBench(wxCommandEvent&) {
+  if (m_running) return;
+  RunningScope scope(m_running);
+  m_engine.OnStressBench();
+}
+
+void CBenchDlg::OnInfoAndThanks(wxCommandEvent&) {
+  if (m_running) return;
+}
+
+void CBenchDlg::OnOK(wxCommandEvent&) { m_options.exit(0); }
+
+void CBenchDlg::OnClose(wxCloseEvent&) {
+  // A close request from the window manager ends the program as END does.
+  wxCommandEvent end(wxEVT_BUTTON, kIdEnd);
+  OnOK(end);
+}
+
+}  // namespace tallyforge::ui

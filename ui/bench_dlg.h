@@ -1,0 +1,92 @@
+#pragma once
+// The main window: the board, the benchmark selection and the run buttons, as one dialog that
+// also serves the engine as its host.
+#include <wx/bmpbuttn.h>
+#include <wx/dialog.h>
+#include <wx/icon.h>
+#include <wx/radiobut.h>
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "bench_engine.h"
+#include "bench_host.h"
+
+namespace tallyforge::ui {
+
+class BoardCell;
+
+// What the window works with; the defaults are the program's own.
+struct BenchDlgOptions {
+  std::filesystem::path directory = ".";  // Reference.txt and the output files
+  TickSource ticks = MonotonicTicks;
+  Workload workload = Workload::Standard();
+  // How the program ends (END, Enter, a close request).
+  std::function<void(int)> exit = [](int status) { std::exit(status); };
+  // Tells the user what went wrong with a run's output file, after the run.
+  std::function<void(const std::string&)> report;
+};
+
+
+class CBenchDlg final : public wxDialog, public BenchHost {
+ public:
+
+  explicit CBenchDlg(wxWindow* parent = nullptr, BenchDlgOptions options = BenchDlgOptions());
+  ~CBenchDlg() override;
+
+  // The start-up work runs before the window is first shown.
+  bool Show(bool show = true) override;
+
+  // The engine's host.
+  void PushBoard(const ResultBoard& board) override;
+  void DispatchOneMessage() override;
+  bool IsChecked(int bench) const override;
+  void SetCheck(int bench, bool checked) override;
+  void RunFinished(const RunOutcome& outcome) override;
+
+  // What the window shows and does, for the program and its tests.
+  BenchEngine& engine() { return m_engine; }
+  bool running() const { return m_running; }
+  const std::vector<RunOutcome>& outcomes() const { return m_outcomes; }
+  wxRadioButton* radio(int bench) const { return m_radios.at(bench - 1); }
+  wxWindow* button(int id) const;
+  BoardCell* cell(int id) const;
+
+ private:
+  bool OnInitDialog();
+  void CreateControls();
+  void DoDataExchange();
+  // Copies all 29 cells to the screen at once (the board is never read back).
+  void UpdateData(bool saveAndValidate);
+  void PumpOneMessage();
+
+  void OnSysCommand(wxCommandEvent& event);
+  void OnContextMenu(wxContextMenuEvent& event);
+  void OnStopBench(wxCommandEvent& event);
+  void OnStartBench(wxCommandEvent& event);
+  void OnOpenGlView(wxCommandEvent& event);
+  void OnStressBench(wxCommandEvent& event);
+  void OnInfoAndThanks(wxCommandEvent& event);
+  void OnOK(wxCommandEvent& event);
+  void OnClose(wxCloseEvent& event);
+
+  wxBitmapButton* m_stressButton = nullptr;
+  wxBitmapButton* m_stopButton = nullptr;
+  wxBitmapButton* m_startButton = nullptr;
+  wxBitmapButton* m_endButton = nullptr;
+  std::array<wxRadioButton*, kRowCount> m_radios{};
+  std::vector<BoardCell*> m_cells;
+  BenchEngine m_engine;
+  wxIcon m_hIcon;
+  BenchDlgOptions m_options;
+  bool m_initialised = false;
+  bool m_running = false;
+  std::vector<RunOutcome> m_outcomes;
+
+  wxDECLARE_EVENT_TABLE();
+};
+
+}  // namespace tallyforge::ui

@@ -1,0 +1,23 @@
+#pragma once
+// One text cell of the main window: its text centred both ways inside a frame.
+#include <wx/control.h>
+
+namespace tallyforge::ui {
+
+class BoardCell final : public wxControl {
+ public:
+  enum class Frame { kBorder, kRaised, kSunken };
+
+  BoardCell(wxWindow* parent, int id, const wxRect& rect, Frame frame);
+
+  // Shows text; repaints only when it differs from what is shown.
+  void SetLabel(const wxString& text) override;
+
+ private:
+  void OnPaint(wxPaintEvent& event);
+  wxSize DoGetBestSize() const override;
+
+  Frame m_frame;
+};
+
+}  // namespace tallyforge::ui

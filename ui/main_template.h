@@ -1,0 +1,39 @@
+#pragma once
+// The main window's template: every control in template (and tab) order, placed in dialog units.
+#include <vector>
+
+#include "dialog_units.h"
+
+namespace tallyforge::ui {
+
+inline constexpr int kMainTemplateWidth = 320;
+inline constexpr int kMainTemplateHeight = 310;
+inline constexpr int kNoId = -1;
+
+enum class ControlKind {
+  kImageButton,  // a push button showing the icon numbered art
+  kPushButton,   // a push button showing its text
+  kBanner,       // the bitmap numbered art, at its own size
+  kLabel,        // static text
+  kRadio,        // a benchmark's selection button
+  kCell,         // a board cell: centred text in a border
+  kStatusCell,   // the status line: centred text in a raised frame
+  kScoreCell,    // the total score: centred text, sunken
+};
+
+enum class Align { kLeft, kCentre };
+
+struct TemplateControl {
+  int id;
+  ControlKind kind;
+  const char* text;
+  DialogRect rect;
+  Align align = Align::kCentre;
+  int art = 0;          // icon or bitmap number of image buttons and the banner
+  bool wraps = false;   // the text breaks over lines to fit the width
+};
+
+// The controls of the main window, in order.
+const std::vector<TemplateControl>& MainTemplate();
+
+}  // namespace tallyforge::ui
