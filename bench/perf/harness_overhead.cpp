@@ -10,6 +10,7 @@
 
 #include "bench_engine.h"
 #include "factorise.h"
+#include "null_host.h"
 #include "prime_table.h"
 #include "terminal_host.h"
 
@@ -17,17 +18,7 @@ namespace {
 
 using namespace tallyforge;
 
-class NullHost final : public BenchHost {
- public:
-  explicit NullHost(int bench) : bench_(bench) {}
-  void PushBoard(const ResultBoard&) override {}
-  void DispatchOneMessage() override {}
-  bool IsChecked(int bench) const override { return bench == bench_; }
-  void SetCheck(int, bool) override {}
-
- private:
-  int bench_;
-};
+using perf::NullHost;
 
 double Seconds(const std::function<void()>& work) {
   const auto start = std::chrono::steady_clock::now();
