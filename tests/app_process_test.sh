@@ -29,6 +29,7 @@ sleep 1
 eval "$(xdotool getwindowgeometry --shell "$id")"
 import -silent -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shots/app-started.png" ||
   fail "no screenshot"
+xprop -id "$id" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "the window has no 32 x 32 icon"
 # Enter with the focus on END, where start-up leaves it: the program ends with status 0.
 xdotool mousemove $((X + 20)) $((Y + 100)) key Return
 for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
