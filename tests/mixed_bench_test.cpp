@@ -51,16 +51,6 @@ TEST(MixedBenchmark, FullRunFindsEveryPrimeBelowTenMillionTwice) {
   EXPECT_EQ(intPrimeTable[1999], 17387);
 }
 
-TEST(MixedBenchmark, BothSearchesEndAtTheSameCandidate) {
-  MixedSearch::PresetTables();
-  MixedSearch search(10000000);
-  while (search.Step() != Pass::kDone) {
-  }
-  EXPECT_EQ(search.intCandidate, 10000001);
-  EXPECT_EQ(search.realCandidate, 10000001.0);
-  EXPECT_EQ(search.found, 664579);
-}
-
 TEST(MixedBenchmark, StopEndsTheRunAfterAProgressPoint) {
   testing::FakeHost host;
   BenchEngine engine(host);
