@@ -1,0 +1,90 @@
+#include <wx/listbox.h>
+
+#include <string>
+#include <vector>
+
+#include "info_dlg.h"
+#include "modal_run.h"
+
+namespace tallyforge::ui {
+namespace {
+
+using uitest::RunModal;
+
+std::vector<std::string> Rows(const wxDialog& dlg, int id) {
+  std::vector<std::string> rows;
+  const auto* list = dynamic_cast<const wxListBox*>(dlg.FindWindow(id));
+  if (list == nullptr) return rows;
+  for (unsigned i = 0; i < list->GetCount(); ++i) rows.push_back(list->GetString(i).ToStdString());
+  return rows;
+}
+
+// The rows as the dialog must show them; nullptr marks a row whose text is ours to choose.
+const std::vector<const char*> kInfoRows = {
+    "VEXOR.TALLYFORGE", "", "Tests Cpu and Ram with Prime Numbers Calculation", "",
+    "Software Used :", nullptr, nullptr, "",
+    "The programm will test Prime Numbers up to 3.000.000.000.000",
+    "Uses integer(32bit) and Double(64Bit) Variables", "", "04/05/2005 - First Release",
+    "17/05/2005 - Add Total Score"};
+const std::vector<const char*> kThanksRows = {"My Thanks go to:", "", nullptr, "", nullptr};
+
+void ExpectRows(const std::vector<std::string>& shown, const std::vector<const char*>& expected) {
+  ASSERT_EQ(shown.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    if (expected[i] == nullptr) {
+      EXPECT_FALSE(shown[i].empty()) << "row " << i;
+    } else {
+      EXPECT_EQ(shown[i], expected[i]) << "row " << i;
+    }
+  }
+}
+
+TEST(InfoDialog, ListsShowTheirRowsInOrderAndExitCloses) {
+  std::vector<std::string> info, thanks;
+  wxString title;
+  CInfoDlg dlg(nullptr);
+  const int result = RunModal(dlg, [&] {
+    info = Rows(dlg, CInfoDlg::kInfoListId);
+    thanks = Rows(dlg, CInfoDlg::kThanksListId);
+    title = dlg.GetTitle();
+    uitest::Screenshot(dlg, "info-dialog");
+    uitest::Click(*dlg.FindWindow(wxID_OK));
+  });
+  EXPECT_EQ(result, wxID_OK);
+  EXPECT_EQ(title, "VEXOR.TALLYFORGE");
+  ExpectRows(info, kInfoRows);
+  ExpectRows(thanks, kThanksRows);
+}
+
+TEST(InfoDialog, EscAndTheCloseBoxCloseAndReopeningShowsTheRowsOnce) {
+  for (int opening = 0; opening < 2; ++opening) {
+    SCOPED_TRACE(opening);
+    CInfoDlg dlg(nullptr);
+    std::vector<std::string> info, thanks;
+    const int result = RunModal(dlg, [&] {
+      info = Rows(dlg, CInfoDlg::kInfoListId);
+      thanks = Rows(dlg, CInfoDlg::kThanksListId);
+      if (opening == 0) {
+        uitest::PressKeyOn(dlg, WXK_ESCAPE);
+      } else {
+        dlg.Close();  // what the close box sends
+      }
+    });
+    // Closed by the key or the close box, not ended by the test.
+    EXPECT_NE(result, -1);
+    ExpectRows(info, kInfoRows);
+    ExpectRows(thanks, kThanksRows);
+  }
+}
+
+TEST(InfoDialog, ShowingTheSameDialogAgainAddsNoRows) {
+  CInfoDlg dlg(nullptr);
+  uitest::ShowAndSettle(dlg);
+  dlg.Hide();
+  uitest::ShowAndSettle(dlg);
+  EXPECT_EQ(Rows(dlg, CInfoDlg::kInfoListId).size(), 13u);
+  EXPECT_EQ(Rows(dlg, CInfoDlg::kThanksListId).size(), 5u);
+}
+
+}  // namespace
+}  // namespace tallyforge::ui

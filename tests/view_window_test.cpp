@@ -1,0 +1,327 @@
+#include <wx/frame.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "drawing_frame.h"
+#include "modal_run.h"
+#include "prime_flags.h"
+#include "prime_spiral.h"
+#include "prime_view_dlg.h"
+#include "recording_sink.h"
+#include "view_state.h"
+
+// Last: Xlib's macros would clash with the test framework's names.
+#include <GL/glx.h>
+
+namespace tallyforge {
+namespace {
+
+using uitest::Click;
+using uitest::CountColour;
+using uitest::Pump;
+using uitest::RectInShot;
+using uitest::RunModal;
+using uitest::Screenshot;
+
+const char* const kOpeningText = "White Points are prime numbers";
+
+wxString Description(const CPrimeViewDlg& dlg) {
+  return dlg.FindWindow(CPrimeViewDlg::kDescriptionId)->GetLabel();
+}
+
+void ClickButton(CPrimeViewDlg& dlg, int id) {
+  Click(*dlg.FindWindow(id));
+  Pump(200);
+}
+
+template <typename Predicate>
+int CountWhere(const wxImage& image, const wxRect& rect, Predicate predicate) {
+  int count = 0;
+  const wxRect area = rect.Intersect(wxRect(0, 0, image.GetWidth(), image.GetHeight()));
+  for (int y = area.y; y <= area.GetBottom(); ++y) {
+    for (int x = area.x; x <= area.GetRight(); ++x) {
+      if (predicate(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y))) ++count;
+    }
+  }
+  return count;
+}
+
+// What a picture shows, counted in the surface's part of a screenshot.
+struct PictureCounts {
+  int white = 0;   // points and bars
+  int blue = 0;    // short links
+  int warm = 0;    // longer links, olive to yellow
+  int yellow = 0;  // digits
+  int cyan = 0;    // the histogram's base line
+  int black = 0;   // background
+  double pointsInPlace = 0;  // share of the visible primes found drawn where they belong
+};
+
+// The share of the spiral's visible points that are drawn in shot (white, or a link drawn over
+// them) at the pixel that identity matrices and a viewport over the whole surface give them,
+// with one pixel of slack.
+double ShareOfPointsInPlace(const wxImage& shot, const wxRect& area) {
+  const uint8_t savedLinks = linkLines;
+  linkLines = 0;
+  BuildPrimeFlags();
+  RecordingSink sink;
+  DrawPrimeSpiral(sink);
+  linkLines = savedLinks;
+  int visible = 0, lit = 0;
+  for (const Primitive& p : sink.primitives) {
+    const Vertex v = p.vertices[0];
+    if (std::abs(v.x) >= 1.0f || std::abs(v.y) >= 1.0f || std::abs(v.z) > 1.0f) continue;
+    ++visible;
+    const int px = area.x + static_cast<int>((v.x + 1.0f) / 2.0f * area.width);
+    const int py = area.y + static_cast<int>((1.0f - v.y) / 2.0f * area.height);
+    const wxRect around(px - 1, py - 1, 3, 3);
+    if (CountWhere(shot, around, [](int r, int g, int b) { return r + g + b > 90; }) > 0) ++lit;
+  }
+  return visible == 0 ? 0.0 : static_cast<double>(lit) / visible;
+}
+
+PictureCounts CountPicture(const CPrimeViewDlg& dlg, const std::string& name) {
+  const wxImage shot = Screenshot(dlg, name);
+  PictureCounts c;
+  if (!shot.IsOk() || dlg.Surface() == nullptr) {
+    ADD_FAILURE() << "no screenshot of " << name;
+    return c;
+  }
+  const wxRect area = RectInShot(*dlg.Surface());
+  c.white = CountColour(shot, area, 255, 255, 255, 40);
+  c.blue = CountWhere(shot, area, [](int r, int g, int b) { return b > 60 && b > r + 40 && b > g + 40; });
+  c.warm = CountWhere(shot, area, [](int r, int g, int b) {
+    return r > 90 && g > 90 && b + 50 < r && std::abs(r - g) < 30 && !(r > 215 && g > 215);
+  });
+  c.yellow = CountColour(shot, area, 255, 255, 0, 40);
+  c.cyan = CountColour(shot, area, 0, 255, 255, 40);
+  c.black = CountColour(shot, area, 0, 0, 0, 8);
+  c.pointsInPlace = ShareOfPointsInPlace(shot, area);
+  return c;
+}
+
+void ExpectSpiralPoints(const PictureCounts& c) {
+  EXPECT_GT(c.white, 2000);
+  EXPECT_GT(c.pointsInPlace, 0.95);
+  EXPECT_GT(c.black, c.white * 10);
+  EXPECT_LT(c.blue + c.warm + c.yellow + c.cyan, 20);
+}
+
+void ExpectSpiralLinks(const PictureCounts& c) {
+  EXPECT_GT(c.pointsInPlace, 0.95);
+  EXPECT_GT(c.blue, 1000);
+  EXPECT_GT(c.warm, 200);
+  EXPECT_LT(c.cyan, 20);
+}
+
+void ExpectHistogram(const PictureCounts& c, int surfaceWidth) {
+  // The base line runs from edge to edge; white bars cross it.
+  EXPECT_GT(c.cyan, surfaceWidth * 8 / 10);
+  EXPECT_GT(c.yellow, 300);
+  EXPECT_GT(c.white, 200);
+  EXPECT_LT(c.pointsInPlace, 0.2);
+  EXPECT_LT(c.blue, 20);
+}
+
+void ResetViewState() {
+  viewMode = 0;
+  linkLines = 0;
+}
+
+TEST(PrimeViewWindow, FirstOpeningShowsTheSpiralPointsAndEachButtonItsPicture) {
+  ResetViewState();
+  CPrimeViewDlg dlg(nullptr);
+  PictureCounts points, links, graph, pointsAgain;
+  wxString opening, afterPoints, afterLinks, afterGraph;
+  const int result = RunModal(dlg, [&] {
+    ASSERT_NE(dlg.Surface(), nullptr);
+    opening = Description(dlg);
+    points = CountPicture(dlg, "prime-view-spiral");
+    ClickButton(dlg, CPrimeViewDlg::kViewDistanceLinesId);
+    afterLinks = Description(dlg);
+    links = CountPicture(dlg, "prime-view-links");
+    ClickButton(dlg, CPrimeViewDlg::kDistanceGraphId);
+    afterGraph = Description(dlg);
+    graph = CountPicture(dlg, "prime-view-histogram");
+    ClickButton(dlg, CPrimeViewDlg::kViewPointsId);
+    afterPoints = Description(dlg);
+    pointsAgain = CountPicture(dlg, "prime-view-points-again");
+    ClickButton(dlg, CPrimeViewDlg::kExitId);
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(opening, kOpeningText);
+  EXPECT_EQ(afterLinks, "Lines link prime Numbers (Blue -> Yellow , Distance)");
+  EXPECT_EQ(afterGraph, "Distance Between two consecutive prime numbers.");
+  EXPECT_EQ(afterPoints, "White Points are prime numbers (from 2 to 32767)");
+  {
+    SCOPED_TRACE("points");
+    ExpectSpiralPoints(points);
+  }
+  {
+    SCOPED_TRACE("links");
+    ExpectSpiralLinks(links);
+  }
+  {
+    SCOPED_TRACE("histogram");
+    ExpectHistogram(graph, dlg.Surface() ? dlg.Surface()->GetSize().x : 0);
+  }
+  {
+    SCOPED_TRACE("points again");
+    ExpectSpiralPoints(pointsAgain);
+    EXPECT_NEAR(pointsAgain.white, points.white, points.white / 50 + 5);
+  }
+}
+
+TEST(PrimeViewWindow, ViewModeSurvivesReopeningButTheDescriptionDoesNot) {
+  ResetViewState();
+  {
+    CPrimeViewDlg dlg(nullptr);
+    RunModal(dlg, [&] {
+      ClickButton(dlg, CPrimeViewDlg::kDistanceGraphId);
+      ClickButton(dlg, CPrimeViewDlg::kExitId);
+    });
+  }
+  {
+    CPrimeViewDlg dlg(nullptr);
+    PictureCounts graph;
+    wxString opening;
+    const int result = RunModal(dlg, [&] {
+      opening = Description(dlg);
+      graph = CountPicture(dlg, "reopened-histogram");
+      ClickButton(dlg, CPrimeViewDlg::kViewDistanceLinesId);
+      // Esc ends the window like its Cancel command.
+      uitest::PressKeyOn(*dlg.FindWindow(CPrimeViewDlg::kDescriptionId), WXK_ESCAPE);
+    });
+    EXPECT_EQ(result, wxID_CANCEL);
+    EXPECT_EQ(opening, kOpeningText);
+    ExpectHistogram(graph, dlg.Surface() ? dlg.Surface()->GetSize().x : 0);
+  }
+  {
+    CPrimeViewDlg dlg(nullptr);
+    PictureCounts links;
+    wxString opening;
+    RunModal(dlg, [&] {
+      opening = Description(dlg);
+      links = CountPicture(dlg, "reopened-links");
+      ClickButton(dlg, CPrimeViewDlg::kExitId);
+    });
+    EXPECT_EQ(opening, kOpeningText);
+    ExpectSpiralLinks(links);
+  }
+}
+
+TEST(PrimeViewWindow, UncoveringRepaintsTheSamePicture) {
+  ResetViewState();
+  linkLines = 1;
+  CPrimeViewDlg dlg(nullptr);
+  uitest::ShowAndSettle(dlg);
+  ASSERT_NE(dlg.Surface(), nullptr);
+  const PictureCounts before = CountPicture(dlg, "before-cover");
+  {
+    wxFrame cover(nullptr, wxID_ANY, "cover", dlg.GetScreenPosition(), dlg.GetSize());
+    cover.SetBackgroundColour(*wxRED);
+    uitest::ShowAndSettle(cover);
+    const PictureCounts covered = CountPicture(dlg, "covered");
+    EXPECT_LT(covered.blue, before.blue / 10);
+  }
+  Pump(300);
+  const PictureCounts after = CountPicture(dlg, "uncovered");
+  ExpectSpiralLinks(after);
+  EXPECT_NEAR(after.blue, before.blue, before.blue / 50 + 5);
+  EXPECT_NEAR(after.white, before.white, before.white / 50 + 5);
+}
+
+TEST(PrimeViewWindow, ControlsStayVisibleBelowTheSurface) {
+  CPrimeViewDlg dlg(nullptr);
+  uitest::ShowAndSettle(dlg);
+  ASSERT_NE(dlg.Surface(), nullptr);
+  const wxRect surface = dlg.Surface()->GetRect();
+  EXPECT_EQ(surface.GetPosition(), wxPoint(0, 0));
+  EXPECT_EQ(surface.width, dlg.GetClientSize().x);
+  for (int id = CPrimeViewDlg::kViewPointsId; id <= CPrimeViewDlg::kDescriptionId; ++id) {
+    const wxRect control = dlg.FindWindow(id)->GetRect();
+    EXPECT_FALSE(control.Intersects(surface)) << id;
+    EXPECT_TRUE(wxRect(dlg.GetClientSize()).Contains(control)) << id;
+    for (int other = id + 1; other <= CPrimeViewDlg::kDescriptionId; ++other) {
+      EXPECT_FALSE(control.Intersects(dlg.FindWindow(other)->GetRect())) << id << " " << other;
+    }
+  }
+  // The multi-line buttons keep their words.
+  wxString label = dlg.FindWindow(CPrimeViewDlg::kViewDistanceLinesId)->GetLabel();
+  label.Replace("\n", " ");
+  EXPECT_EQ(label, "View Distance Lines");
+}
+
+TEST(PrimeViewWindow, DrawingLeavesNoContextCurrentAndNothingAfterClosing) {
+  ResetViewState();
+  {
+    CPrimeViewDlg dlg(nullptr);
+    bool drew = false;
+    GLXContext current = reinterpret_cast<GLXContext>(1);
+    RunModal(dlg, [&] {
+      viewWindowHandle = dlg.Surface();
+      drew = DrawInFreshContext(DrawPrimeSpiral);
+      current = glXGetCurrentContext();
+      ClickButton(dlg, CPrimeViewDlg::kExitId);
+    });
+    EXPECT_TRUE(drew);
+    EXPECT_EQ(current, nullptr);
+  }
+  // The closed window's surface is gone: a drawing finds none.
+  EXPECT_FALSE(DrawInFreshContext(DrawPrimeSpiral));
+}
+
+struct FailureCase {
+  const char* name;
+  bool unsupportedFormat;  // else the surface cannot be created
+  const char* message;
+};
+
+class PrimeViewPixelFormat : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(PrimeViewPixelFormat, FailureIsReportedOnceAndTheButtonsStillWork) {
+  ResetViewState();
+  const FailureCase& param = GetParam();
+  std::vector<wxString> messages;
+  PixelFormatRequest request;
+  request.report = [&](const wxString& message) { messages.push_back(message); };
+  if (param.unsupportedFormat) {
+    request.attributes.Reset();
+    request.attributes.PlatformDefaults().RGBA().DoubleBuffer().Depth(24).SampleBuffers(1)
+        .Samplers(64).EndList();
+  } else {
+    request.create = [](wxWindow&, const wxGLAttributes&) -> wxGLCanvas* { return nullptr; };
+  }
+  CPrimeViewDlg dlg(nullptr, request);
+  wxString afterLinks, afterGraph;
+  int black = -1;
+  RunModal(dlg, [&] {
+    ClickButton(dlg, CPrimeViewDlg::kViewDistanceLinesId);
+    afterLinks = Description(dlg);
+    ClickButton(dlg, CPrimeViewDlg::kDistanceGraphId);
+    afterGraph = Description(dlg);
+    const wxImage shot = Screenshot(dlg, std::string("no-surface-") + param.name);
+    const wxRect above(0, 0, dlg.GetClientSize().x,
+                       dlg.FindWindow(CPrimeViewDlg::kExitId)->GetPosition().y);
+    black = shot.IsOk() ? CountColour(shot, above, 0, 0, 0, 8) : -1;
+    ClickButton(dlg, CPrimeViewDlg::kExitId);
+  });
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], param.message);
+  EXPECT_EQ(dlg.Surface(), nullptr);
+  EXPECT_EQ(afterLinks, "Lines link prime Numbers (Blue -> Yellow , Distance)");
+  EXPECT_EQ(afterGraph, "Distance Between two consecutive prime numbers.");
+  // No picture: no black background drawn anywhere above the controls.
+  EXPECT_EQ(black, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, PrimeViewPixelFormat,
+    ::testing::Values(FailureCase{"choose", true, "ChoosePixelFormat Failed"},
+                      FailureCase{"set", false, "SetPixelFormat Failed"}),
+    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace tallyforge

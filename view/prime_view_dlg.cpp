@@ -1,0 +1,185 @@
+#include "prime_view_dlg.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <wx/button.h>
+#include <wx/dcclient.h>
+
+#include <algorithm>
+#include <climits>
+
+#include "dialog_units.h"
+#include "drawing_frame.h"
+#include "gap_histogram.h"
+#include "prime_flags.h"
+#include "prime_spiral.h"
+#include "view_state.h"
+
+namespace tallyforge {
+
+namespace {
+
+constexpr int kTemplateWidth = 340;
+constexpr int kTemplateHeight = 244;
+
+// Breaks text that does not fit the width into two lines at the space that keeps the wider
+// line narrowest, as a button with multi-line text shows a two-word-group label.
+wxString WrapToWidth(const wxWindow& control, const wxString& text, int width) {
+  if (control.GetTextExtent(text).x <= width) return text;
+  wxString best = text;
+  int bestWidth = INT_MAX;
+  for (size_t space = text.find(' '); space != wxString::npos; space = text.find(' ', space + 1)) {
+    const int wider = std::max(control.GetTextExtent(text.substr(0, space)).x,
+                               control.GetTextExtent(text.substr(space + 1)).x);
+    if (wider < bestWidth) {
+      bestWidth = wider;
+      best = text.substr(0, space) + '\n' + text.substr(space + 1);
+    }
+  }
+  return best;
+}
+
+wxButton* AddButton(wxDialog& dialog, int id, const wxString& text, ui::DialogRect rect,
+                    bool multiLine) {
+  // The template fixes each button's size, so it needs neither the toolkit's minimum width nor
+  // its wide padding, which would push neighbouring buttons into each other.
+  auto* button = new wxButton(&dialog, id, text, wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+  if (multiLine) {
+    // The room for text is the rectangle less what the button draws around its label.
+    const int padding = button->GetBestSize().x - button->GetTextExtent(text).x;
+    button->SetLabel(WrapToWidth(*button, text, ui::ToPixels(dialog, rect).width - padding));
+  }
+  ui::PlaceControl(*button, dialog, rect);
+  return button;
+}
+
+void DrawCurrentPicture() {
+  if (viewMode == 0) {
+    DrawInFreshContext(DrawPrimeSpiral);
+  } else if (viewMode == 1) {
+    DrawInFreshContext(DrawGapHistogram);
+  }
+}
+
+}  // namespace
+
+// The window's own destroy and timer handling stay with the base classes.
+wxBEGIN_EVENT_TABLE(CPrimeViewDlg, wxDialog)
+  EVT_PAINT(CPrimeViewDlg::OnPaint)
+  EVT_BUTTON(kViewPointsId, CPrimeViewDlg::OnViewPoints)
+  EVT_BUTTON(kViewDistanceLinesId, CPrimeViewDlg::OnViewDistanceLines)
+  EVT_BUTTON(kExitId, CPrimeViewDlg::OnExit)
+  EVT_BUTTON(kDistanceGraphId, CPrimeViewDlg::OnDistanceGraph)
+wxEND_EVENT_TABLE()
+
+// No system menu, so the caption has no close box.
+CPrimeViewDlg::CPrimeViewDlg(wxWindow* parent, PixelFormatRequest request)
+    : wxDialog(parent, wxID_ANY, "Vexor.Tallyforge - OpenGl View", wxDefaultPosition,
+               wxDefaultSize, wxCAPTION),
+      m_request(std::move(request)) {
+  ui::ApplyTemplate(*this, kTemplateWidth, kTemplateHeight);
+  AddButton(*this, kViewPointsId, "View Points", {4, 220, 52, 20}, false);
+  AddButton(*this, kViewDistanceLinesId, "View Distance Lines", {60, 220, 52, 20}, true);
+  AddButton(*this, kExitId, "Exit", {284, 220, 52, 20}, false);
+  AddButton(*this, kDistanceGraphId, "Distance Graph", {116, 220, 52, 20}, true);
+  m_description = new wxStaticText(this, kDescriptionId, "White Points are prime numbers",
+                                   wxDefaultPosition, wxDefaultSize,
+                                   wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE |
+                                       wxBORDER_SUNKEN);
+  ui::PlaceControl(*m_description, *this, {172, 220, 108, 20});
+  Bind(wxEVT_INIT_DIALOG, &CPrimeViewDlg::OnInitDialog, this);
+  // Esc is the Cancel command and closes the window; the toolkit would only press a Cancel or
+  // OK button, and this window has neither.
+  Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+    if (event.GetKeyCode() == WXK_ESCAPE) {
+      EndDialog(wxID_CANCEL);
+    } else {
+      event.Skip();
+    }
+  });
+}
+
+CPrimeViewDlg::~CPrimeViewDlg() = default;
+
+bool CPrimeViewDlg::TransferDataToWindow() {
+  m_description->SetLabelText(descriptionText);
+  return true;
+}
+
+wxRect CPrimeViewDlg::SurfaceRect() const {
+  int top = GetClientSize().y;
+  for (const wxWindow* child : GetChildren()) {
+    if (child != m_surface) top = std::min(top, child->GetRect().y);
+  }
+  return wxRect(0, 0, GetClientSize().x, std::max(top, 1));
+}
+
+void CPrimeViewDlg::OnInitDialog(wxInitDialogEvent&) {
+  TransferDataToWindow();
+  BuildPrimeFlags();
+  // Showing the window again is no new opening.
+  if (!m_initialised) {
+    m_initialised = true;
+    m_surface = SetupPixelFormat(*this, SurfaceRect(), m_request);
+    if (m_surface != nullptr) {
+      // Paints of the surface are the window's paints: the surface is its drawing area.
+      m_surface->Bind(wxEVT_PAINT, &CPrimeViewDlg::OnPaint, this);
+      SetUpInitialContext();
+    }
+  }
+  descriptionText = "White Points are prime numbers";
+  TransferDataToWindow();
+}
+
+void CPrimeViewDlg::SetUpInitialContext() {
+  m_setupContext = std::make_unique<wxGLContext>(m_surface);
+  if (!m_setupContext->IsOK() || !m_setupContext->SetCurrent(*m_surface)) return;
+  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  glShadeModel(GL_SMOOTH);
+  glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
+  glClearDepth(1.0);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LEQUAL);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+  // The template's size in dialog units, not the surface's pixels.
+  glViewport(0, 0, kTemplateWidth, kTemplateHeight);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(45.0, static_cast<double>(kTemplateWidth) / kTemplateHeight,
+                 static_cast<double>(0.1f), 100.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
+
+void CPrimeViewDlg::OnPaint(wxPaintEvent& event) {
+  wxPaintDC paint(static_cast<wxWindow*>(event.GetEventObject()));
+  viewWindowHandle = m_surface;
+  DrawCurrentPicture();
+}
+
+void CPrimeViewDlg::OnViewPoints(wxCommandEvent&) {
+  linkLines = 0;
+  viewMode = 0;
+  DrawInFreshContext(DrawPrimeSpiral);
+  descriptionText = "White Points are prime numbers (from 2 to 32767)";
+  TransferDataToWindow();
+}
+
+void CPrimeViewDlg::OnViewDistanceLines(wxCommandEvent&) {
+  linkLines = 1;
+  viewMode = 0;
+  DrawInFreshContext(DrawPrimeSpiral);
+  descriptionText = "Lines link prime Numbers (Blue -> Yellow , Distance)";
+  TransferDataToWindow();
+}
+
+void CPrimeViewDlg::OnExit(wxCommandEvent&) { EndDialog(0); }
+
+void CPrimeViewDlg::OnDistanceGraph(wxCommandEvent&) {
+  viewMode = 1;
+  DrawInFreshContext(DrawGapHistogram);
+  descriptionText = "Distance Between two consecutive prime numbers.";
+  TransferDataToWindow();
+}
+
+}  // namespace tallyforge
