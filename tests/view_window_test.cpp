@@ -135,8 +135,10 @@ TEST(PrimeViewWindow, FirstOpeningShowsTheSpiralPointsAndEachButtonItsPicture) {
   CPrimeViewDlg dlg(nullptr);
   PictureCounts points, links, graph, pointsAgain;
   wxString opening, afterPoints, afterLinks, afterGraph;
+  const wxWindow* focused = nullptr;
   const int result = RunModal(dlg, [&] {
     ASSERT_NE(dlg.Surface(), nullptr);
+    focused = wxWindow::FindFocus();
     opening = Description(dlg);
     points = CountPicture(dlg, "prime-view-spiral");
     ClickButton(dlg, CPrimeViewDlg::kViewDistanceLinesId);
@@ -151,6 +153,7 @@ TEST(PrimeViewWindow, FirstOpeningShowsTheSpiralPointsAndEachButtonItsPicture) {
     ClickButton(dlg, CPrimeViewDlg::kExitId);
   });
   EXPECT_EQ(result, 0);
+  EXPECT_EQ(focused, dlg.FindWindow(CPrimeViewDlg::kViewPointsId));
   EXPECT_EQ(opening, kOpeningText);
   EXPECT_EQ(afterLinks, "Lines link prime Numbers (Blue -> Yellow , Distance)");
   EXPECT_EQ(afterGraph, "Distance Between two consecutive prime numbers.");

@@ -35,7 +35,8 @@ constexpr std::array<const char*, 5> kThanksRows = {
     "The GoogleTest and CMake communities and their forums",
 };
 
-// Each row goes to its own position: the order is the table's, whatever the list's style.
+// Each row goes to its own position, so the lists show the tables' order. They carry no sort
+// style: a sorted list box takes no insertion at a position.
 template <std::size_t N>
 void InsertRows(wxListBox& list, const std::array<const char*, N>& rows) {
   for (unsigned position = 0; position < N; ++position) list.Insert(rows[position], position);
@@ -71,9 +72,8 @@ CInfoDlg::CInfoDlg(wxWindow* parent)
 }
 
 void CInfoDlg::OnInitDialog(wxInitDialogEvent& event) {
-  // The lists are filled once per dialog object, even when it is shown again.
-  if (m_infoList->IsEmpty()) InsertRows(*m_infoList, kInfoRows);
-  if (m_thanksList->IsEmpty()) InsertRows(*m_thanksList, kThanksRows);
+  InsertRows(*m_infoList, kInfoRows);
+  InsertRows(*m_thanksList, kThanksRows);
   FindWindow(wxID_OK)->SetFocus();
   event.Skip();
 }

@@ -129,6 +129,7 @@ void CPrimeViewDlg::OnInitDialog(wxInitDialogEvent&) {
   }
   descriptionText = "White Points are prime numbers";
   TransferDataToWindow();
+  FindWindow(kViewPointsId)->SetFocus();
 }
 
 void CPrimeViewDlg::SetUpInitialContext() {
