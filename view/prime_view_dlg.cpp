@@ -63,9 +63,9 @@ void DrawCurrentPicture() {
 
 }  // namespace
 
-// The window's own destroy and timer handling stay with the base classes.
+// Paints come from the drawing surface (bound to OnPaint when it is created): it is the
+// window's whole drawing area. Destroy and timer handling stay with the base classes.
 wxBEGIN_EVENT_TABLE(CPrimeViewDlg, wxDialog)
-  EVT_PAINT(CPrimeViewDlg::OnPaint)
   EVT_BUTTON(kViewPointsId, CPrimeViewDlg::OnViewPoints)
   EVT_BUTTON(kViewDistanceLinesId, CPrimeViewDlg::OnViewDistanceLines)
   EVT_BUTTON(kExitId, CPrimeViewDlg::OnExit)
@@ -122,7 +122,6 @@ void CPrimeViewDlg::OnInitDialog(wxInitDialogEvent&) {
     m_initialised = true;
     m_surface = SetupPixelFormat(*this, SurfaceRect(), m_request);
     if (m_surface != nullptr) {
-      // Paints of the surface are the window's paints: the surface is its drawing area.
       m_surface->Bind(wxEVT_PAINT, &CPrimeViewDlg::OnPaint, this);
       SetUpInitialContext();
     }
@@ -152,8 +151,8 @@ void CPrimeViewDlg::SetUpInitialContext() {
   glLoadIdentity();
 }
 
-void CPrimeViewDlg::OnPaint(wxPaintEvent& event) {
-  wxPaintDC paint(static_cast<wxWindow*>(event.GetEventObject()));
+void CPrimeViewDlg::OnPaint(wxPaintEvent&) {
+  wxPaintDC paint(m_surface);
   viewWindowHandle = m_surface;
   DrawCurrentPicture();
 }
