@@ -222,6 +222,36 @@ TEST(MainWindow, OutputFileThatCannotBeCreatedIsReportedAndChangesNothing) {
   std::filesystem::create_directories(w.dir.path());
 }
 
+// The modal dialog open over the main window, if any.
+wxDialog* OpenModalOver(const wxWindow* main) {
+  for (wxWindow* top : wxTopLevelWindows) {
+    auto* dialog = dynamic_cast<wxDialog*>(top);
+    if (dialog != nullptr && dialog != main && dialog->IsModal()) return dialog;
+  }
+  return nullptr;
+}
+
+TEST(MainWindow, OpenGlAndInfoOpenTheirWindowsModallyWhenIdle) {
+  Window w(Quiet());
+  ShowAndSettle(*w.dlg);
+  const std::pair<int, std::string> buttons[] = {{kIdOpenGl, "Vexor.Tallyforge - OpenGl View"},
+                                                 {kIdInfoAndThanks, "VEXOR.TALLYFORGE"}};
+  for (const auto& [id, expected] : buttons) {
+    std::string title;
+    wxTimer look;
+    look.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+      if (wxDialog* open = OpenModalOver(w.dlg)) {
+        title = open->GetTitle().ToStdString();
+        open->EndModal(0);
+      }
+    });
+    look.StartOnce(1500);
+    Click(*w.dlg->button(id));
+    EXPECT_TRUE(PumpUntil([&] { return !title.empty() && OpenModalOver(w.dlg) == nullptr; }));
+    EXPECT_EQ(title, expected);
+  }
+}
+
 TEST(MainWindow, ContextMenuOffersTheAboutBox) {
   Window w(Quiet());
   ShowAndSettle(*w.dlg);
@@ -236,9 +266,7 @@ TEST(MainWindow, ContextMenuOffersTheAboutBox) {
     sim.Char(WXK_RETURN);
   });
   inspect.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-    for (wxWindow* top : wxTopLevelWindows) {
-      auto* about = dynamic_cast<wxDialog*>(top);
-      if (about == nullptr || about == w.dlg || !about->IsModal()) continue;
+    if (wxDialog* about = OpenModalOver(w.dlg)) {
       title = about->GetTitle().ToStdString();
       for (wxWindow* child : about->GetChildren()) texts.push_back(child->GetLabel().ToStdString());
       shot = Screenshot(*about, "about-box");
@@ -257,10 +285,7 @@ TEST(MainWindow, ContextMenuOffersTheAboutBox) {
   EXPECT_NE(std::find(texts.begin(), texts.end(), "Tallyforga Versione 1.0"), texts.end());
   EXPECT_TRUE(shot.IsOk());
   // The box closed again and the main window is idle.
-  EXPECT_FALSE(std::any_of(wxTopLevelWindows.begin(), wxTopLevelWindows.end(), [&](wxWindow* t) {
-    auto* d = dynamic_cast<wxDialog*>(t);
-    return d != nullptr && d != w.dlg && d->IsModal();
-  }));
+  EXPECT_EQ(OpenModalOver(w.dlg), nullptr);
   EXPECT_EQ(w.exitStatus, -1);
 }
 

@@ -14,8 +14,10 @@
 #include "board_cell.h"
 #include "command_ids.h"
 #include "dialog_units.h"
+#include "info_dlg.h"
 #include "main_template.h"
 #include "prime_table.h"
+#include "prime_view_dlg.h"
 #include "run_control.h"
 #include "version_info.h"
 
@@ -284,6 +286,8 @@ void CBenchDlg::OnStartBench(wxCommandEvent&) {
 
 void CBenchDlg::OnOpenGlView(wxCommandEvent&) {
   if (m_running) return;
+  CPrimeViewDlg dlg(nullptr);
+  dlg.ShowModal();
 }
 
 void CBenchDlg::OnStressBench(wxCommandEvent&) {
@@ -294,6 +298,8 @@ void CBenchDlg::OnStressBench(wxCommandEvent&) {
 
 void CBenchDlg::OnInfoAndThanks(wxCommandEvent&) {
   if (m_running) return;
+  CInfoDlg dlg(nullptr);
+  dlg.ShowModal();
 }
 
 void CBenchDlg::OnOK(wxCommandEvent&) { m_options.exit(0); }
