@@ -31,6 +31,8 @@ RunOutcome BenchEngine::RunMixedBench() {
   outcome.ticks = ElapsedTicks();
   outcome.ran = true;
   outcome.found = search.found;
+  outcome.mixed = {search.intCandidate, search.realCandidate, search.intNext - 1,
+                   search.realNext - 1};
   FinishRow(kMixedBench, outcome.ticks);
   m_host.RunFinished(outcome);
   return outcome;

@@ -14,6 +14,15 @@ struct RunOutcome {
   std::filesystem::path file;  // the output file; empty for B8, which writes none
   int fileError = 0;     // errno: why the file could not be created, or why it is incomplete
 
+  // B8 only, taken after its time: where each search ended and how many primes each stored in
+  // its table, so that the result can be checked afterwards.
+  struct MixedEnd {
+    int32_t intCandidate = 0;
+    double realCandidate = 0;
+    int32_t intStored = 0;   // entries 1 to intStored of intPrimeTable were written by this run
+    int32_t realStored = 0;  // likewise of realPrimeTable
+  } mixed;
+
   // True when the run took place and its file, if any, holds everything it wrote.
   bool ok() const { return ran && fileError == 0; }
 };

@@ -1,0 +1,219 @@
+// The checks of finished runs: they pass on what the benchmarks wrote and name the first fault
+// of every kind of damage to it.
+#include "verification.h"
+
+#include <gtest/gtest.h>
+
+#include "mixed_search.h"
+#include "prime_sieve.h"
+#include "result_checks.h"
+#include "test_support.h"
+
+namespace tallyforge {
+namespace {
+
+using testing::ReadFile;
+using testing::WriteFile;
+
+TEST(PrimeSieve, AgreesWithTheDeterministicTestNearTheTopOfTheRanges) {
+  const uint64_t first = 1000000000000ull - 3000;
+  const RangeSieve sieve(first, first + 6000);
+  int primes = 0;
+  for (uint64_t n = first; n <= first + 6000; ++n) {
+    ASSERT_EQ(sieve.IsPrime(n), IsPrime64(n)) << n;
+    primes += sieve.IsPrime(n);
+  }
+  EXPECT_GT(primes, 150);
+  EXPECT_EQ(PrimesUpTo(100).size(), 25u);
+  EXPECT_FALSE(RangeSieve(0, 10).IsPrime(1));
+  EXPECT_TRUE(RangeSieve(0, 10).IsPrime(2));
+  // Strong pseudoprimes to small bases and a 64-bit prime.
+  EXPECT_FALSE(IsPrime64(3215031751ull));
+  EXPECT_FALSE(IsPrime64(3825123056546413051ull));
+  EXPECT_TRUE(IsPrime64(18446744073709551557ull));
+}
+
+class RunCheck : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::EnsurePrimeTable();
+    stressState = 0;
+  }
+  // Runs benchmark bench of work in dir and checks it.
+  Verification RunAndCheck(int bench) {
+    if (!engine) engine = std::make_unique<BenchEngine>(host, dir.path(), MonotonicTicks, work);
+    host.engine = engine.get();
+    host.Select(bench);
+    outcome = engine->OnStartBench();
+    return VerifyRun(outcome, work);
+  }
+  // Replaces the text of the file of the last run.
+  void Damage(const std::function<void(std::string&)>& edit) {
+    std::string text = ReadFile(outcome.file);
+    edit(text);
+    WriteFile(outcome.file, text);
+  }
+  static void ReplaceFirst(std::string& text, const std::string& from, const std::string& to) {
+    const size_t at = text.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    text.replace(at, from.size(), to);
+  }
+
+  testing::ScratchDir dir;
+  testing::FakeHost host;
+  Workload work = testing::QuietWorkload();
+  std::unique_ptr<BenchEngine> engine;  // made by the first run, with work as it is then
+  RunOutcome outcome;
+};
+
+TEST_F(RunCheck, EveryBenchmarkOfAShortWorkloadIsVerified) {
+  for (int bench = 1; bench <= kRowCount; ++bench) {
+    const Verification v = RunAndCheck(bench);
+    EXPECT_EQ(v.status, CheckStatus::kVerified) << bench << ": " << VerificationText(v);
+    EXPECT_EQ(v.checked, outcome.found) << bench;
+    EXPECT_GT(v.checked, 2) << bench;
+  }
+}
+
+TEST_F(RunCheck, NumbersFileDamageIsFoundAtItsFirstWrongLine) {
+  // B7's first primes of the short range: 1000000000039, 1000000000063, 1000000000177, ...
+  struct Case {
+    const char* what;
+    std::function<void(std::string&)> edit;
+    int64_t line;
+    std::string found, expected, reason;
+  };
+  const Case cases[] = {
+      {"corrupted prime", [](std::string& t) { ReplaceFirst(t, "1000000000063", "1000000000067"); },
+       2, "1000000000067", "1000000000063", "1000000000067 is not prime"},
+      {"missing prime", [](std::string& t) { ReplaceFirst(t, "1000000000063\n", ""); },
+       2, "1000000000177", "1000000000063", "the prime 1000000000063 is missing"},
+      {"extra line", [](std::string& t) { ReplaceFirst(t, "\n\nPrime", "\n1000000000601\n\nPrime"); },
+       -1, "1000000000601", "", "a line more than the range has primes"},
+      {"wrong count", [](std::string& t) { ReplaceFirst(t, "Prime Found : ", "Prime Found : 1"); },
+       -1, "", "", "the count does not match the primes listed"},
+      {"truncated", [](std::string& t) { t.resize(t.size() / 2); },
+       -1, "", "", "the file is cut short"},
+      {"text after the end", [](std::string& t) { t += "x\n"; },
+       -1, "x", "end of file", "text after the closing line"},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(RunAndCheck(7).ok());
+    Damage(c.edit);
+    const Verification v = VerifyRun(outcome, work);
+    EXPECT_EQ(v.status, CheckStatus::kWrong) << c.what;
+    EXPECT_EQ(v.reason, c.reason) << c.what;
+    if (c.line > 0) {
+      EXPECT_EQ(v.line, c.line) << c.what;
+    }
+    if (!c.found.empty()) {
+      EXPECT_EQ(v.found, c.found) << c.what;
+    }
+    if (!c.expected.empty()) {
+      EXPECT_EQ(v.expected, c.expected) << c.what;
+    }
+  }
+}
+
+TEST_F(RunCheck, B1ListsTwoAndThreeFirst) {
+  ASSERT_TRUE(RunAndCheck(1).ok());
+  Damage([](std::string& t) { ReplaceFirst(t, "0000000000003\n", ""); });
+  const Verification v = VerifyRun(outcome, work);
+  EXPECT_EQ(v.line, 2);
+  EXPECT_EQ(v.expected, "0000000000003");
+  EXPECT_EQ(VerificationText(v).substr(0, 67),
+            "WRONG at line 2 of Numbers_0000000000005.txt: found \"0000000000005\"");
+}
+
+TEST_F(RunCheck, FactorsDamageIsFoundWithTheRightLine) {
+  // The short workload factors 1000000001 to 1000000020.
+  struct Case {
+    const char* what;
+    std::function<void(std::string&)> edit;
+    int64_t line;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {"wrong factor", [](std::string& t) { ReplaceFirst(t, "  52579", "  52581"); }, 1,
+       "the factor 52581 is not prime"},
+      {"factors that do not multiply back", [](std::string& t) { ReplaceFirst(t, "  52579", "  52583"); },
+       1, "the factors do not multiply back to 1000000001"},
+      {"wrong Prime marker", [](std::string& t) { ReplaceFirst(t, "1000000007 =  Prime", "1000000007 =   1000000007"); },
+       7, "1000000007 is prime and is not marked Prime"},
+      {"Prime on a composite", [](std::string& t) { ReplaceFirst(t, "1000000006 =   2  500000003", "1000000006 =  Prime"); },
+       6, "1000000006 is marked Prime but is not prime"},
+      {"descending factors", [](std::string& t) { ReplaceFirst(t, "  2  500000003", "  500000003  2"); },
+       6, "the factors are not in ascending order"},
+      {"missing line", [](std::string& t) { ReplaceFirst(t, "1000000007 =  Prime\n", ""); }, 7,
+       "the line is for 1000000008"},
+      {"extra line", [](std::string& t) { t += "1000000021 =   3  41  617  13177\n"; }, 21,
+       "a line more than the range has numbers"},
+      {"truncated", [](std::string& t) { t.resize(t.rfind("1000000019")); }, 19,
+       "the file is cut short"},
+      {"last line cut", [](std::string& t) { t.pop_back(); }, 20, "the file is cut short"},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(RunAndCheck(9).ok());
+    Damage(c.edit);
+    const Verification v = VerifyRun(outcome, work);
+    EXPECT_EQ(v.status, CheckStatus::kWrong) << c.what;
+    EXPECT_EQ(v.line, c.line) << c.what;
+    EXPECT_EQ(v.reason, c.reason) << c.what;
+  }
+}
+
+TEST_F(RunCheck, AStoppedRunIsCheckedAsFarAsItGot) {
+  work.ranges[0] = {5, 2000000, 100};
+  work.factorFirst = 1000000000;
+  work.factorLast = 1000020000;
+  for (const int bench : {1, 9}) {
+    host.dispatches = 0;
+    host.stopAtDispatch = 2;
+    Verification v = RunAndCheck(bench);
+    ASSERT_TRUE(outcome.stopped) << bench;
+    EXPECT_TRUE(v.ok()) << VerificationText(v);
+    EXPECT_TRUE(v.partial);
+    EXPECT_EQ(v.checked, bench == 1 ? 200 : 1001);
+    outcome.stopped = false;  // as a complete run, the same file falls short
+    v = VerifyRun(outcome, work);
+    EXPECT_EQ(v.reason, bench == 1 ? "the list of primes ends early" : "the file is cut short");
+  }
+}
+
+TEST_F(RunCheck, MixedSearchTablesAndCountAreChecked) {
+  ASSERT_TRUE(RunAndCheck(8).ok());
+  const RunOutcome good = outcome;
+  realPrimeTable[100] += 2;
+  Verification v = VerifyRun(good, work);
+  EXPECT_EQ(v.place, "entry 100 of the float table");
+  EXPECT_EQ(v.expected, "541");
+  realPrimeTable[100] -= 2;
+  intPrimeTable[3] = 9;
+  v = VerifyRun(good, work);
+  EXPECT_EQ(v.place, "entry 3 of the integer table");
+  EXPECT_EQ(v.found, "9");
+  intPrimeTable[3] = 5;
+  outcome.found += 1;
+  EXPECT_EQ(VerifyRun(outcome, work).place, "the found count");
+  outcome = good;
+  outcome.mixed.intCandidate = 1001;
+  EXPECT_EQ(VerifyRun(outcome, work).reason, "the search ended early");
+  EXPECT_TRUE(VerifyRun(good, work).ok());
+}
+
+TEST_F(RunCheck, FilesThatCannotBeReadOrWereNotWrittenAreNotVerified) {
+  ASSERT_TRUE(RunAndCheck(2).ok());
+  std::filesystem::remove(outcome.file);
+  std::filesystem::create_directory(outcome.file);
+  Verification v = VerifyRun(outcome, work);
+  EXPECT_EQ(v.status, CheckStatus::kUnreadable);
+  EXPECT_EQ(v.reason, "not a regular file");
+  outcome.fileError = ENOSPC;
+  v = VerifyRun(outcome, work);
+  EXPECT_EQ(v.status, CheckStatus::kNotChecked);
+  EXPECT_FALSE(v.ok());
+  EXPECT_FALSE(v.wrong());
+}
+
+}  // namespace
+}  // namespace tallyforge
