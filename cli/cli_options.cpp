@@ -5,12 +5,12 @@
 #include <ostream>
 #include <system_error>
 
+#include "exit_status.h"
+#include "stability_loop.h"
 #include "version.h"
 
 namespace tallyforge::cli {
 namespace {
-
-constexpr int kUsageError = 2;
 
 // "B1" to "B9", in either case; 0 for anything else.
 int BenchmarkNumber(const std::string& name) {
@@ -35,13 +35,21 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
   std::vector<std::string> names;
   std::string directory = ".";
   bool version = false;
+  bool loop = false;
+  std::string duration;
   app.add_option("benchmarks", names, "B1 ... B9 to run in the order given, or 'stress'");
   app.add_option("-C,--dir", directory,
                  "Working directory: Reference.txt is read and output files are written here");
   app.add_flag("--version", version, "Print the version and exit");
+  app.add_flag("--loop", loop,
+               "Stability mode: repeat the stress run, every result checked, until Ctrl-C or "
+               "the first wrong result");
+  app.add_option("--duration", duration,
+                 "Stability mode for this long (90s, 30m, 2h, 1h30m), then a summary");
   app.footer(
       "Exit status: 0 when every run finished and its files are complete; 1 when an output "
-      "file could not be created or written; 2 for bad arguments; 130 when stopped by Ctrl-C.");
+      "file could not be created or written; 2 for bad arguments; 3 when a result failed its "
+      "check; 130 when stopped by Ctrl-C.");
 
   try {
     app.parse(argc, argv);
@@ -50,7 +58,7 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
     return {std::nullopt, 0};
   } catch (const CLI::ParseError& e) {
     err << "tallyforge-cli: " << e.what() << "\nTry 'tallyforge-cli --help'.\n";
-    return {std::nullopt, kUsageError};
+    return {std::nullopt, kExitUsage};
   }
   if (version) {
     out << "tallyforge-cli " << kVersion << " (" << kCommit << ", " << kCompiler << ")\n";
@@ -61,7 +69,7 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
   options.directory = directory;
   const auto fail = [&](const std::string& message) {
     err << "tallyforge-cli: " << message << "\nTry 'tallyforge-cli --help'.\n";
-    return ParseResult{std::nullopt, kUsageError};
+    return ParseResult{std::nullopt, kExitUsage};
   };
   for (const std::string& name : names) {
     if (Lower(name) == "stress") {
@@ -76,6 +84,15 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
     options.benchmarks.push_back(bench);
   }
   options.stress = options.benchmarks.empty();
+  options.loop = loop || !duration.empty();
+  if (!duration.empty()) {
+    const auto parsed = ParseDuration(duration);
+    if (!parsed) return fail("--duration " + duration + ": expected a time such as 90s, 30m or 2h");
+    options.duration = *parsed;
+  }
+  if (options.loop && !options.stress) {
+    return fail("--loop and --duration repeat the stress run; name no benchmarks");
+  }
 
   std::error_code ec;
   if (!std::filesystem::is_directory(options.directory, ec)) {

@@ -1,5 +1,6 @@
 #pragma once
 // The terminal runner's command line.
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -11,6 +12,8 @@ struct CliOptions {
   std::vector<int> benchmarks;  // 1 to 9, in the order named; empty for the stress run
   bool stress = false;
   std::filesystem::path directory = ".";
+  bool loop = false;                  // the stress run again and again (the stability mode)
+  std::chrono::seconds duration{0};   // with loop: start no pass after this long; 0: no limit
 };
 
 // What parsing decided: run with options, or exit with code (after --help, --version or an

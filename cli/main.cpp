@@ -7,17 +7,21 @@
 
 #include "bench_engine.h"
 #include "cli_options.h"
+#include "exit_status.h"
 #include "prime_table.h"
+#include "stability_loop.h"
 #include "terminal_host.h"
+#ifdef TALLYFORGE_TEST_HOOKS
+#include "test_hooks.h"
+#endif
 
 using tallyforge::BenchEngine;
 using tallyforge::ReferenceStatus;
 using tallyforge::cli::TerminalHost;
+using tallyforge::cli::kExitInterrupted;
+using tallyforge::cli::kExitRunFailed;
 
 namespace {
-
-constexpr int kRunFailed = 1;
-constexpr int kInterrupted = 130;
 
 void ReportReference(const tallyforge::ReferenceTexts& texts, const BenchEngine& engine) {
   const auto path = engine.directory() / tallyforge::kReferenceFileName;
@@ -48,17 +52,24 @@ int main(int argc, char** argv) {
 
   TerminalHost host(stdout, stderr, ::isatty(STDERR_FILENO) == 1);
   TerminalHost::InstallInterruptHandler();
-  BenchEngine engine(host, options.directory);
+  tallyforge::Workload workload = tallyforge::Workload::Standard();
+#ifdef TALLYFORGE_TEST_HOOKS
+  tallyforge::cli::ApplyTestHooks(host, workload);  // test builds only: short work, damage
+#endif
+  BenchEngine engine(host, options.directory, tallyforge::MonotonicTicks, workload);
   host.Attach(engine);
 
   tallyforge::BuildPrimeTable();
   ReportReference(engine.ReadReferenceTimes(), engine);
   if (TerminalHost::InterruptPending()) {
     std::fprintf(stderr, "tallyforge-cli: interrupted before the first benchmark\n");
-    return kInterrupted;
+    return kExitInterrupted;
   }
 
   host.PrintHeader();
+  if (options.loop) {
+    return tallyforge::cli::RunStabilityLoop(engine, host, options.duration, stdout);
+  }
   bool stopped = false;
   if (options.stress) {
     const tallyforge::StressOutcome outcome = engine.OnStressBench();
@@ -75,8 +86,9 @@ int main(int argc, char** argv) {
     }
   }
 
+  if (host.FirstWrong() != nullptr) return tallyforge::cli::kExitWrongResult;
   for (const tallyforge::RunOutcome& outcome : host.outcomes()) {
-    if (!outcome.ok()) return kRunFailed;
+    if (!outcome.ok()) return kExitRunFailed;
   }
-  return stopped ? kInterrupted : 0;
+  return stopped ? kExitInterrupted : 0;
 }

@@ -106,6 +106,29 @@ void TerminalHost::RunFinished(const RunOutcome& outcome) {
     std::fprintf(stderr, "tallyforge-cli: %s: write error on %s: %s; the file is incomplete\n",
                  name.c_str(), outcome.file.c_str(), std::strerror(outcome.fileError));
   }
+  CheckResult(outcome);
+}
+
+// After the row: the run's result against an independent computation, never inside its time.
+void TerminalHost::CheckResult(const RunOutcome& outcome) {
+  if (m_engine == nullptr) return;
+  if (m_beforeCheck) m_beforeCheck(outcome);
+  const Verification& check = m_verifications.emplace_back(VerifyRun(outcome, m_engine->workload()));
+  const std::string text = VerificationText(check);
+  std::fprintf(m_rows, "  %s\n", text.c_str());
+  std::fflush(m_rows);
+  if (check.wrong()) {
+    std::fprintf(stderr, "tallyforge-cli: %s computed a wrong result: %s\n",
+                 BenchmarkName(outcome.bench).c_str(), text.c_str());
+    if (m_endStressOnWrong && stressState == 1) stressState = 2;
+  }
+}
+
+const Verification* TerminalHost::FirstWrong() const {
+  for (const Verification& check : m_verifications) {
+    if (check.wrong()) return &check;
+  }
+  return nullptr;
 }
 
 void TerminalHost::PrintTotal(const StressOutcome& outcome) {

@@ -3,9 +3,11 @@
 // Ctrl-C as STOP BENCH.
 #include <array>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 #include "bench_engine.h"
+#include "verification.h"
 
 namespace tallyforge::cli {
 
@@ -32,9 +34,19 @@ class TerminalHost final : public BenchHost {
   void PrintTotal(const StressOutcome& outcome);
   // Every run reported so far, in order.
   const std::vector<RunOutcome>& outcomes() const { return m_outcomes; }
+  // The check of every run that took place, in order; made once an engine is attached.
+  const std::vector<Verification>& verifications() const { return m_verifications; }
+  // The first check that proved a result wrong, or nullptr.
+  const Verification* FirstWrong() const;
+  // A wrong result also ends the stress run in progress, as a STOP would.
+  void EndStressRunOnWrongResult(bool end) { m_endStressOnWrong = end; }
+  // Called with each finished run before its check. Only test builds set it, to damage a result
+  // and see the check report it.
+  void SetBeforeCheck(std::function<void(const RunOutcome&)> hook) { m_beforeCheck = std::move(hook); }
 
  private:
   void ClearProgressLine();
+  void CheckResult(const RunOutcome& outcome);
 
   std::FILE* m_rows;
   std::FILE* m_progress;
@@ -44,6 +56,9 @@ class TerminalHost final : public BenchHost {
   std::array<bool, kRowCount + 1> m_checked{};
   bool m_progressShown = false;
   std::vector<RunOutcome> m_outcomes;
+  std::vector<Verification> m_verifications;
+  bool m_endStressOnWrong = false;
+  std::function<void(const RunOutcome&)> m_beforeCheck;
 };
 
 }  // namespace tallyforge::cli

@@ -3,28 +3,16 @@
 
 #include <cstdlib>
 
-#include "test_support.h"
+#include "cli_support.h"
 
 namespace tallyforge {
 namespace {
 
-struct CliResult {
-  int exitCode;
-  std::string out;
-  std::string err;
-};
+using testing::CliResult;
 
 CliResult RunCli(const testing::ScratchDir& dir, const std::string& args,
                  const std::string& wrapper = "") {
-  const std::string command = "cd '" + dir.path().string() + "' && " + wrapper + " '" +
-                              TALLYFORGE_CLI_PATH + "' " + args +
-                              " > cli.out 2> cli.err < /dev/null";
-  const int status = std::system(command.c_str());
-  CliResult result{WEXITSTATUS(status), testing::ReadFile(dir / "cli.out"),
-                   testing::ReadFile(dir / "cli.err")};
-  std::filesystem::remove(dir / "cli.out");
-  std::filesystem::remove(dir / "cli.err");
-  return result;
+  return testing::RunBinary(TALLYFORGE_CLI_PATH, dir, args, wrapper);
 }
 
 TEST(Cli, BadArgumentsExitWithTwoAndSayWhy) {
@@ -35,6 +23,12 @@ TEST(Cli, BadArgumentsExitWithTwoAndSayWhy) {
       {"stress B2", "stands alone"},
       {"--dir nowhere B1", "no such directory"},
       {"--frobnicate", "frobnicate"},
+      {"--duration 0", "expected a time"},
+      {"--duration 5x", "expected a time"},
+      {"--duration 1h30", "expected a time"},
+      {"--duration", "--duration"},
+      {"--loop B1", "name no benchmarks"},
+      {"B1 --duration 1m", "name no benchmarks"},
   };
   for (const auto& [args, message] : cases) {
     const CliResult result = RunCli(dir, args);
@@ -61,10 +55,11 @@ TEST(Cli, RunPrintsTheRowAgainstTheReference) {
   const CliResult result = RunCli(dir, "-C work B1");
   EXPECT_EQ(result.exitCode, 0) << result.err;
   const auto rows = testing::Lines(result.out);
-  ASSERT_EQ(rows.size(), 2u) << result.out;
+  ASSERT_EQ(rows.size(), 3u) << result.out;
   EXPECT_EQ(rows[1].substr(0, 2), "B1");
   EXPECT_NE(rows[1].find(" 2.5 "), std::string::npos) << rows[1];
   EXPECT_EQ(rows[1].back(), '%');
+  EXPECT_TRUE(rows[2].starts_with("  verified: 74521 primes (check ")) << rows[2];
   EXPECT_TRUE(testing::ReadFile(dir / "work" / "Numbers_0000000000005.txt")
                   .ends_with("\nPrime Found : 74521\n"));
 }

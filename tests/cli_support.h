@@ -1,0 +1,28 @@
+#pragma once
+// Runs a built runner binary in a scratch directory and collects what a user sees of it.
+#include <cstdlib>
+#include <string>
+
+#include "test_support.h"
+
+namespace tallyforge::testing {
+
+struct CliResult {
+  int exitCode;
+  std::string out;
+  std::string err;
+};
+
+// Runs binary with args in dir; wrapper goes before it (e.g. "timeout -s INT 2", "env X=1").
+inline CliResult RunBinary(const std::string& binary, const ScratchDir& dir,
+                           const std::string& args, const std::string& wrapper = "") {
+  const std::string command = "cd '" + dir.path().string() + "' && " + wrapper + " '" + binary +
+                              "' " + args + " > cli.out 2> cli.err < /dev/null";
+  const int status = std::system(command.c_str());
+  CliResult result{WEXITSTATUS(status), ReadFile(dir / "cli.out"), ReadFile(dir / "cli.err")};
+  std::filesystem::remove(dir / "cli.out");
+  std::filesystem::remove(dir / "cli.err");
+  return result;
+}
+
+}  // namespace tallyforge::testing

@@ -1,0 +1,120 @@
+// The runner's checks of its results and its stability mode, through the runner built with the
+// test hooks: short work, and a result damaged on request.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "cli_support.h"
+
+namespace tallyforge {
+namespace {
+
+using testing::CliResult;
+
+CliResult RunHooked(const testing::ScratchDir& dir, const std::string& args,
+                    const std::string& damage = "", const std::string& wrapper = "") {
+  std::string env = "env TALLYFORGE_TEST_SHORT_WORK=1";
+  if (!damage.empty()) env += " TALLYFORGE_TEST_DAMAGE=" + damage;
+  return testing::RunBinary(TALLYFORGE_CLI_TESTHOOKS_PATH, dir, args, wrapper + " " + env);
+}
+
+bool Has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+TEST(CliCheck, EveryRunIsVerifiedOnTheLineAfterItsRow) {
+  testing::ScratchDir dir;
+  const CliResult result = RunHooked(dir, "B1 B8 B9");
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  const auto lines = testing::Lines(result.out);
+  ASSERT_EQ(lines.size(), 7u) << result.out;
+  for (size_t row : {1u, 3u, 5u}) {
+    EXPECT_TRUE(lines[row + 1].starts_with("  verified: ")) << lines[row + 1];
+  }
+  EXPECT_TRUE(lines[6].starts_with("  verified: 601 numbers factored (check ")) << lines[6];
+}
+
+TEST(CliCheck, ADamagedResultIsReportedAndExitsWithThree) {
+  for (const std::string bench : {"B3", "B8", "B9"}) {
+    testing::ScratchDir dir;
+    const CliResult result = RunHooked(dir, "B2 " + bench, bench);
+    EXPECT_EQ(result.exitCode, 3) << bench << result.err;
+    EXPECT_TRUE(Has(result.err, bench + " computed a wrong result: WRONG at ")) << result.err;
+    const auto lines = testing::Lines(result.out);
+    ASSERT_EQ(lines.size(), 5u) << result.out;
+    EXPECT_TRUE(lines[2].starts_with("  verified: ")) << lines[2];  // B2 was not damaged
+    EXPECT_TRUE(lines[4].starts_with("  WRONG at ")) << lines[4];
+    EXPECT_TRUE(Has(lines[4], bench == "B8" ? "of the float table" : " of ")) << lines[4];
+    EXPECT_TRUE(Has(lines[4], "expected \"")) << lines[4];
+  }
+}
+
+TEST(StabilityMode, StopsAtTheFirstWrongResultAndSaysWhereAndWhen) {
+  testing::ScratchDir dir;
+  const CliResult result = RunHooked(dir, "--loop", "B5@2");
+  EXPECT_EQ(result.exitCode, 3) << result.err;
+  EXPECT_TRUE(Has(result.out, "\npass 1  00:00:0")) << result.out;
+  EXPECT_TRUE(Has(result.out, "  score 0  verified\nB1 ")) << result.out;
+  EXPECT_TRUE(Has(result.out, "\npass 2  00:00:0")) << result.out;
+  EXPECT_TRUE(Has(result.out, "  WRONG\nstability: FAILED in pass 2, 00:00:0")) << result.out;
+  EXPECT_TRUE(Has(result.out, ": B5 WRONG at line ")) << result.out;
+  EXPECT_TRUE(Has(result.out, " of Numbers_0010000000005.txt: found ")) << result.out;
+  // The failing pass ends at B5: B6 to B9 do not run again.
+  const std::string secondPass = result.out.substr(result.out.find("\npass 1 "));
+  EXPECT_FALSE(Has(secondPass, "\nB6 ")) << result.out;
+  EXPECT_TRUE(Has(result.out, "stability: 1 complete pass in ")) << result.out;
+  EXPECT_TRUE(Has(result.out, "verified before the failure")) << result.out;
+}
+
+TEST(StabilityMode, ADurationEndsWithASummaryOfVerifiedPasses) {
+  testing::ScratchDir dir;
+  testing::WriteFile(dir / "Reference.txt", "1\n1\n1\n1\n1\n1\n1\n1\n1\n");
+  const CliResult result = RunHooked(dir, "stress --duration 1s");
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_TRUE(Has(result.out, "\npass 1  00:00:0")) << result.out;
+  EXPECT_TRUE(Has(result.out, "  verified\n")) << result.out;
+  EXPECT_TRUE(Has(result.out, " complete pass")) << result.out;
+  EXPECT_TRUE(Has(result.out, ", every result verified; score ")) << result.out;
+  EXPECT_FALSE(Has(result.out, "WRONG")) << result.out;
+}
+
+TEST(StabilityMode, CtrlCEndsTheLoopWithOneHundredThirty) {
+  testing::ScratchDir dir;
+  const CliResult result =
+      RunHooked(dir, "--loop", "", "timeout --preserve-status -s INT 2");
+  EXPECT_EQ(result.exitCode, 130) << result.err;
+  EXPECT_TRUE(Has(result.out, "stability: ")) << result.out;
+  EXPECT_FALSE(Has(result.out, "WRONG")) << result.out;
+}
+
+TEST(CliInputs, UnusableDirectoriesAndReferenceFilesGiveClearMessages) {
+  testing::ScratchDir dir;
+  std::filesystem::create_directory(dir / "locked");
+  std::filesystem::permissions(dir / "locked", std::filesystem::perms::owner_read |
+                                                   std::filesystem::perms::owner_exec);
+  CliResult result = RunHooked(dir, "-C locked B2");
+  if (::access((dir / "locked").c_str(), W_OK) != 0) {  // root may write anyway
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(Has(result.err, "B2 not run: cannot create")) << result.err;
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "locked"));
+  }
+
+  std::filesystem::create_directory(dir / "Reference.txt");
+  result = RunHooked(dir, "B2");
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_TRUE(Has(result.err, "Reference.txt is not a regular file")) << result.err;
+  std::filesystem::remove(dir / "Reference.txt");
+
+  ASSERT_EQ(::mkfifo((dir / "Reference.txt").c_str(), 0600), 0);
+  result = RunHooked(dir, "B2", "", "timeout 20");
+  EXPECT_EQ(result.exitCode, 0) << result.err;  // a FIFO without a writer does not hang it
+  EXPECT_TRUE(Has(result.err, "Reference.txt is not a regular file")) << result.err;
+  std::filesystem::remove(dir / "Reference.txt");
+
+  testing::WriteFile(dir / "Reference.txt", "2.5\n" + std::string(8 << 20, '7'));
+  result = RunHooked(dir, "B1");  // only the first lines are read
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_TRUE(Has(result.out, " 2.5 ")) << result.out;
+}
+
+}  // namespace
+}  // namespace tallyforge
