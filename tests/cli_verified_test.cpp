@@ -98,6 +98,11 @@ TEST(CliInputs, UnusableDirectoriesAndReferenceFilesGiveClearMessages) {
     EXPECT_TRUE(std::filesystem::is_empty(dir / "locked"));
   }
 
+  testing::WriteFile(dir / "plain", "");
+  result = RunHooked(dir, "--dir plain B2");
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_TRUE(Has(result.err, "--dir plain: not a directory")) << result.err;
+
   std::filesystem::create_directory(dir / "Reference.txt");
   result = RunHooked(dir, "B2");
   EXPECT_EQ(result.exitCode, 0) << result.err;

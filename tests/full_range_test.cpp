@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "test_support.h"
+#include "verification.h"
 
 namespace tallyforge {
 namespace {
@@ -25,6 +26,11 @@ TEST(FullStressRun, EveryFileHoldsItsFullCount) {
   EXPECT_EQ(factors.size(), 663546u);
   EXPECT_EQ(std::count(factors.begin(), factors.end(), '\n'), 20001);
   EXPECT_EQ(engine.board().m_totalScore, "0\n");  // no Reference.txt
+  for (const RunOutcome& run : outcome.runs) {
+    const Verification check = VerifyRun(run, engine.workload());
+    EXPECT_TRUE(check.ok()) << VerificationText(check);
+    EXPECT_EQ(check.checked, run.found) << run.bench;
+  }
 }
 
 }  // namespace
