@@ -80,7 +80,7 @@ TEST(StabilityMode, ADurationEndsWithASummaryOfVerifiedPasses) {
 TEST(StabilityMode, CtrlCEndsTheLoopWithOneHundredThirty) {
   testing::ScratchDir dir;
   const CliResult result =
-      RunHooked(dir, "--loop", "", "timeout --preserve-status -s INT 2");
+      RunHooked(dir, "--loop", "", "timeout --preserve-status -s INT 4");
   EXPECT_EQ(result.exitCode, 130) << result.err;
   EXPECT_TRUE(Has(result.out, "stability: ")) << result.out;
   EXPECT_FALSE(Has(result.out, "WRONG")) << result.out;
