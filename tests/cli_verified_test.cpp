@@ -79,15 +79,11 @@ TEST(StabilityMode, ADurationEndsWithASummaryOfVerifiedPasses) {
 
 TEST(StabilityMode, CtrlCAfterAPassEndsTheLoopWithOneHundredThirty) {
   testing::ScratchDir dir;
-  // Ctrl-C once the first pass is out, however long the start took.
-  const std::string command =
-      "cd '" + dir.path().string() + "' && (TALLYFORGE_TEST_SHORT_WORK=1 '" +
-      TALLYFORGE_CLI_TESTHOOKS_PATH + "' --loop > cli.out 2> cli.err < /dev/null & pid=$!; "
-      "for i in $(seq 600); do grep -q '^pass 1 ' cli.out && break; sleep 0.1; done; "
-      "kill -INT $pid; wait $pid)";
-  const int status = std::system(command.c_str());
-  const std::string out = testing::ReadFile(dir / "cli.out");
-  EXPECT_EQ(WEXITSTATUS(status), 130) << testing::ReadFile(dir / "cli.err");
+  const CliResult result =
+      testing::RunBinaryUntil(TALLYFORGE_CLI_TESTHOOKS_PATH, dir, "--loop", "cli.out", "pass 1 ",
+                              "env TALLYFORGE_TEST_SHORT_WORK=1");
+  const std::string& out = result.out;
+  EXPECT_EQ(result.exitCode, 130) << result.err;
   EXPECT_TRUE(Has(out, "\npass 1  00:00:0")) << out;
   EXPECT_TRUE(Has(out, "\nstability: ")) << out;
   EXPECT_FALSE(Has(out, "WRONG")) << out;
