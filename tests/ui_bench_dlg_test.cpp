@@ -116,6 +116,10 @@ TEST(MainWindow, ClickedStartRunsTheSelectedBenchmarkAndFillsItsRow) {
   EXPECT_FALSE(CellText(*w.dlg, kIdFirstPercent + 1).empty());
   EXPECT_EQ(CellText(*w.dlg, kIdFirstYourTime), "");  // other rows untouched
   EXPECT_EQ(w.exitStatus, -1);
+  // The run's check shows under the status text, which stays as it is.
+  ASSERT_EQ(w.dlg->verifications().size(), 1u);
+  EXPECT_TRUE(w.dlg->verifications().front().ok());
+  EXPECT_EQ(w.dlg->cell(kIdStatus)->note(), "B2 verified");
 }
 
 TEST(MainWindow, EscStartsTheSelectedBenchmarkAndEnterEnds) {
@@ -173,6 +177,7 @@ TEST(MainWindow, StopClickedDuringARunEndsItAtItsNextProgressPoint) {
   const RunOutcome& run = w.dlg->outcomes().front();
   EXPECT_TRUE(run.stopped);
   EXPECT_LT(run.found, 148933);  // the primes of B1's whole range
+  EXPECT_EQ(w.dlg->cell(kIdStatus)->note(), "B1 verified as far as it ran");
   EXPECT_EQ(stopFlag, 1);
   EXPECT_EQ(CellText(*w.dlg, kIdFirstYourTime), TimeText(TicksToSeconds(run.ticks)));
 }

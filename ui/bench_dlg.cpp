@@ -19,6 +19,7 @@
 #include "prime_table.h"
 #include "prime_view_dlg.h"
 #include "run_control.h"
+#include "verification.h"
 #include "version_info.h"
 
 namespace tallyforge::ui {
@@ -242,8 +243,11 @@ void CBenchDlg::SetCheck(int bench, bool checked) { m_radios.at(bench - 1)->SetV
 
 void CBenchDlg::RunFinished(const RunOutcome& outcome) {
   m_outcomes.push_back(outcome);
-  if (outcome.ok()) return;
-  const std::string file = (m_engine.directory() / outcome.file).string();
+  if (outcome.ok()) {
+    ShowVerification(VerifyRun(outcome, m_engine.workload()));
+    return;
+  }
+  const std::string file = outcome.file.string();
   std::string message;
   if (!outcome.ran) {
     message = BenchmarkName(outcome.bench) + " not run: cannot create " + file + ": " +
@@ -257,6 +261,27 @@ void CBenchDlg::RunFinished(const RunOutcome& outcome) {
   } else {
     wxMessageBox(wxString::FromUTF8(message), "Tallyforge", wxOK | wxICON_ERROR, this);
   }
+}
+
+void CBenchDlg::ShowVerification(const Verification& verification) {
+  m_verifications.push_back(verification);
+  std::string note = BenchmarkName(verification.bench);
+  wxColour colour(0x1E, 0x6E, 0x2E);
+  if (verification.ok()) {
+    note += verification.partial ? " verified as far as it ran" : " verified";
+  } else if (verification.wrong()) {
+    note += " WRONG RESULT";
+    if (verification.line > 0) note += ", line " + std::to_string(verification.line);
+    colour = *wxRED;
+  } else {
+    note += " not checked";
+    colour = wxColour(0x80, 0x50, 0x00);
+  }
+  // The status cell keeps its own text; the check goes on a line of its own, the whole story
+  // in the tool tip.
+  BoardCell* status = cell(kIdStatus);
+  status->SetNote(note, colour);
+  status->SetToolTip(wxString::FromUTF8(VerificationText(verification)));
 }
 
 void CBenchDlg::OnSysCommand(wxCommandEvent& event) {

@@ -14,6 +14,7 @@
 
 #include "bench_engine.h"
 #include "bench_host.h"
+#include "verification.h"
 
 namespace tallyforge::ui {
 
@@ -51,6 +52,8 @@ class CBenchDlg final : public wxDialog, public BenchHost {
   BenchEngine& engine() { return m_engine; }
   bool running() const { return m_running; }
   const std::vector<RunOutcome>& outcomes() const { return m_outcomes; }
+  // The check of every run that took place, in order; the last one shows in the status line.
+  const std::vector<Verification>& verifications() const { return m_verifications; }
   wxRadioButton* radio(int bench) const { return m_radios.at(bench - 1); }
   wxWindow* button(int id) const;
   BoardCell* cell(int id) const;
@@ -62,6 +65,7 @@ class CBenchDlg final : public wxDialog, public BenchHost {
   // Copies all 29 cells to the screen at once (the board is never read back).
   void UpdateData(bool saveAndValidate);
   void PumpOneMessage();
+  void ShowVerification(const Verification& verification);
 
   void OnSysCommand(wxCommandEvent& event);
   void OnContextMenu(wxContextMenuEvent& event);
@@ -85,6 +89,7 @@ class CBenchDlg final : public wxDialog, public BenchHost {
   bool m_initialised = false;
   bool m_running = false;
   std::vector<RunOutcome> m_outcomes;
+  std::vector<Verification> m_verifications;
 
   wxDECLARE_EVENT_TABLE();
 };

@@ -17,6 +17,13 @@ void BoardCell::SetLabel(const wxString& text) {
   Refresh(false);
 }
 
+void BoardCell::SetNote(const wxString& note, const wxColour& colour) {
+  if (note == m_note && colour == m_noteColour) return;
+  m_note = note;
+  m_noteColour = colour;
+  Refresh(false);
+}
+
 wxSize BoardCell::DoGetBestSize() const {
   // Room for the longest text a cell holds in practice ("10000.0000") inside its frame.
   return GetTextExtent("0000.0000") + wxSize(6, 4);
@@ -53,7 +60,16 @@ void BoardCell::OnPaint(wxPaintEvent&) {
   wxString text = GetLabel().BeforeFirst('\n');
   text.Replace("\r", "");
   const wxSize extent = dc.GetTextExtent(text);
-  dc.DrawText(text, (size.x - extent.x) / 2, (size.y - extent.y) / 2);
+  if (m_note.empty()) {
+    dc.DrawText(text, (size.x - extent.x) / 2, (size.y - extent.y) / 2);
+    return;
+  }
+  // Text and note as one block, centred.
+  const wxSize noteExtent = dc.GetTextExtent(m_note);
+  const int top = (size.y - extent.y - noteExtent.y) / 2;
+  dc.DrawText(text, (size.x - extent.x) / 2, top);
+  dc.SetTextForeground(m_noteColour);
+  dc.DrawText(m_note, (size.x - noteExtent.x) / 2, top + extent.y);
 }
 
 }  // namespace tallyforge::ui

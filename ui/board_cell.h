@@ -12,12 +12,17 @@ class BoardCell final : public wxControl {
 
   // Shows text; repaints only when it differs from what is shown.
   void SetLabel(const wxString& text) override;
+  // A second, smaller line under the text (empty: none), in its own colour.
+  void SetNote(const wxString& note, const wxColour& colour);
+  const wxString& note() const { return m_note; }
 
  private:
   void OnPaint(wxPaintEvent& event);
   wxSize DoGetBestSize() const override;
 
   Frame m_frame;
+  wxString m_note;
+  wxColour m_noteColour;
 };
 
 }  // namespace tallyforge::ui
