@@ -1,6 +1,8 @@
 #pragma once
 // The checks of the result files' text and of B8's searches, apart from any file access: the
 // runner's check reads the files and calls these, the fuzz target feeds them arbitrary bytes.
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "run_outcome.h"
@@ -23,5 +25,16 @@ Verification CheckFactorsText(std::string_view text, double first, double last, 
 // primes below limit, and the entries each search stored in its table (intPrimeTable,
 // realPrimeTable) against the first primes.
 Verification CheckMixedRun(const RunOutcome& outcome, int32_t limit);
+
+// Marks result wrong at line (0: not a line of a file) with what was found and expected.
+inline Verification& MarkWrong(Verification& result, int64_t line, std::string_view found,
+                               std::string expected, std::string reason) {
+  result.status = CheckStatus::kWrong;
+  result.line = line;
+  result.found = std::string(found);
+  result.expected = std::move(expected);
+  result.reason = std::move(reason);
+  return result;
+}
 
 }  // namespace tallyforge

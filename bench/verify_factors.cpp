@@ -101,12 +101,7 @@ Verification CheckFactorsText(std::string_view text, double first, double last, 
   const std::vector<std::vector<uint64_t>> factors = FactorRange(low, high);
   TextLines lines(text);
   const auto wrong = [&](std::string_view found, std::string expected, std::string reason) {
-    result.status = CheckStatus::kWrong;
-    result.line = lines.number();
-    result.found = std::string(found);
-    result.expected = std::move(expected);
-    result.reason = std::move(reason);
-    return result;
+    return MarkWrong(result, lines.number(), found, std::move(expected), std::move(reason));
   };
 
   uint64_t n = low;

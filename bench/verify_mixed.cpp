@@ -32,12 +32,8 @@ Verification CheckMixedRun(const RunOutcome& outcome, int32_t limit) {
   const std::vector<uint64_t> primes = PrimesUpTo(static_cast<uint64_t>(limit) - 1);
   const auto wrong = [&](std::string place, std::string found, std::string expected,
                          std::string reason) {
-    result.status = CheckStatus::kWrong;
     result.place = std::move(place);
-    result.found = std::move(found);
-    result.expected = std::move(expected);
-    result.reason = std::move(reason);
-    return result;
+    return MarkWrong(result, 0, found, std::move(expected), std::move(reason));
   };
   const RunOutcome::MixedEnd& end = outcome.mixed;
   if (!outcome.stopped) {

@@ -82,12 +82,7 @@ Verification CheckNumbersText(std::string_view text, const RangeSpec& range, boo
   }
   TextLines lines(text);
   const auto wrong = [&](std::string_view found, std::string expected, std::string reason) {
-    result.status = CheckStatus::kWrong;
-    result.line = lines.number();
-    result.found = std::string(found);
-    result.expected = std::move(expected);
-    result.reason = std::move(reason);
-    return result;
+    return MarkWrong(result, lines.number(), found, std::move(expected), std::move(reason));
   };
   const auto cutShort = [&](std::string_view found, std::string expected) {
     return wrong(found, std::move(expected), "the file is cut short");
