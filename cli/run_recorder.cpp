@@ -37,7 +37,12 @@ void RunRecorder::RunFinished(const RunOutcome& outcome) {
     run.percent = m_board->percent(outcome.bench);
   }
   run.progressSeconds = std::exchange(m_progress, {});
-  if (outcome.ran && !outcome.file.empty()) run.fileSha256 = Sha256OfFile(outcome.file);
+  // Only a complete regular file: a device such as /dev/full would be read without end.
+  std::error_code ec;
+  if (outcome.ok() && !outcome.file.empty() &&
+      std::filesystem::is_regular_file(outcome.file, ec)) {
+    run.fileSha256 = Sha256OfFile(outcome.file);
+  }
   run.before = m_lastSample;
   run.after = m_lastSample = SampleMachine(m_root);
   m_runs.push_back(std::move(run));
