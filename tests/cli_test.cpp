@@ -132,8 +132,10 @@ TEST(Cli, JsonDocumentMatchesTheRowsAndPassesCheck) {
   for (int pass = 0; pass < 2; ++pass) {
     const auto& run = doc["runs"][pass];
     const std::string& row = rows[1 + pass];
-    EXPECT_NE(row.find(" " + run["cells"]["your_time"].get<std::string>() + " "),
-              std::string::npos) << row;
+    std::string yourTime = " ";
+    yourTime += run["cells"]["your_time"].get<std::string>();
+    yourTime += ' ';
+    EXPECT_NE(row.find(yourTime), std::string::npos) << row;
     EXPECT_TRUE(row.ends_with(run["cells"]["percent"].get<std::string>())) << row;
     EXPECT_EQ(run["percent"], std::atoi(run["cells"]["percent"].get<std::string>().c_str()));
     EXPECT_EQ(run["ticks"].get<double>() * 0.001f, run["seconds"].get<double>());
