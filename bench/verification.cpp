@@ -1,58 +1,28 @@
 #include "verification.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <optional>
 
+#include "regular_file.h"
 #include "result_checks.h"
 
 namespace tallyforge {
 namespace {
 
 // Far above any complete result file (B1's is about 1 MB); a larger file is not read.
-constexpr off_t kLargestResultFile = 256 << 20;
+constexpr size_t kLargestResultFile = 256 << 20;
 
-struct FileText {
-  std::optional<std::string> text;
-  std::string error;
-};
-
-// The whole of a regular file. Non-blocking, so that a FIFO put in the file's place cannot hang
-// the check.
+// The whole of a result file, or why not.
 FileText ReadResultFile(const std::filesystem::path& path) {
-  FileText result;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    result.error = std::strerror(errno);
-    return result;
+  FileText file = ReadRegularFile(path, kLargestResultFile);
+  if (file.truncated) {
+    file.text.reset();
+    file.error = "larger than any result file";
   }
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    result.error = "not a regular file";
-  } else if (info.st_size > kLargestResultFile) {
-    result.error = "larger than any result file";
-  } else {
-    std::string text(static_cast<size_t>(info.st_size), '\0');
-    size_t got = 0;
-    for (ssize_t n = 1; got < text.size() && n > 0; got += static_cast<size_t>(n)) {
-      n = ::read(fd, text.data() + got, text.size() - got);
-      if (n < 0) {
-        result.error = std::strerror(errno);
-        break;
-      }
-      if (n == 0) break;
-    }
-    text.resize(got);
-    if (result.error.empty()) result.text = std::move(text);
-  }
-  ::close(fd);
-  return result;
+  return file;
 }
 
 Verification CheckOutcome(const RunOutcome& outcome, const Workload& workload) {

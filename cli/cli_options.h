@@ -8,13 +8,25 @@
 
 namespace tallyforge::cli {
 
+enum class Command { kRun, kCheck, kCompare, kCalibrate };
+
 struct CliOptions {
+  Command command = Command::kRun;
   std::vector<int> benchmarks;  // 1 to 9, in the order named; empty for the stress run
   bool stress = false;
   std::filesystem::path directory = ".";
   bool loop = false;                  // the stress run again and again (the stability mode)
   std::chrono::seconds duration{0};   // with loop: start no pass after this long; 0: no limit
+  std::string jsonPath;         // --json: empty for none, "-" for stdout
+  int repeat = 1;               // --repeat: passes over the benchmarks
+  std::vector<int> jobCounts;   // --jobs: the copy counts to run in turn; empty without it
+  std::vector<std::filesystem::path> documents;  // check: one, compare: two
+  std::vector<std::string> arguments;            // the command line as given, for the record
 };
+
+// "4": one copy, then four; "all": the same for every logical core; "1..4": 1, 2, 3 and 4
+// copies in turn. None for anything else or counts below 1.
+std::optional<std::vector<int>> ParseJobCounts(const std::string& text, int logicalCores);
 
 // What parsing decided: run with options, or exit with code (after --help, --version or an
 // error, whose text has then been written to out or err).
