@@ -20,6 +20,13 @@ using namespace uitest;
 
 std::string CellText(CBenchDlg& dlg, int id) { return dlg.cell(id)->GetLabel().ToStdString(); }
 
+// A label's text with the line breaks of its wrapping taken out again.
+std::string Unwrapped(CBenchDlg& dlg, int id) {
+  wxString text = dlg.FindWindow(id)->GetLabel();
+  text.Replace("\n", " ");
+  return text.ToStdString();
+}
+
 // A window on a scratch folder whose END is recorded instead of ending the test.
 struct Window {
   explicit Window(BenchDlgOptions options = {}) {
@@ -72,10 +79,23 @@ TEST(MainWindow, FirstStartSelectsB1FocusesEndAndShowsTheReferenceLines) {
   }
   EXPECT_EQ(CellText(*w.dlg, kIdStatus), "");
   EXPECT_EQ(CellText(*w.dlg, kIdTotalScore), "");
+  EXPECT_EQ(w.dlg->FindWindow(kIdReferenceMachine)->GetLabel(), kReferenceMachineText);
+  EXPECT_EQ(Unwrapped(*w.dlg, kIdScoreFootnote), kScoreFootnoteText);
 
   Window bare(Quiet());
   ShowAndSettle(*bare.dlg);
   for (int r = 1; r <= 9; ++r) EXPECT_EQ(CellText(*bare.dlg, kIdFirstRefTime + r - 1), "") << r;
+}
+
+TEST(MainWindow, ReferenceMachineOfTheTenthLineIsNamedWhereTheWindowNamesIt) {
+  Window w(Quiet());
+  WriteFile(w.dir.path() / "Reference.txt", "1\n2\n3\n4\n5\n6\n7\n8\n9\nMachine: Test box, 2 cores\n");
+  ShowAndSettle(*w.dlg);
+  EXPECT_EQ(w.dlg->FindWindow(kIdReferenceMachine)->GetLabel(), "Reference Time : Test box, 2 cores");
+  EXPECT_EQ(Unwrapped(*w.dlg, kIdScoreFootnote),
+            "*Only for Stress Bench (1000 for Test box, 2 cores, >1000 is faster than reference "
+            "computer)");
+  EXPECT_EQ(CellText(*w.dlg, kIdFirstRefTime + 8), "9\n");  // the nine times read as ever
 }
 
 TEST(MainWindow, ControlsNeitherOverlapNorClipAtTheDefaultFont) {

@@ -18,6 +18,7 @@
 #include "main_template.h"
 #include "prime_table.h"
 #include "prime_view_dlg.h"
+#include "reference_machine.h"
 #include "run_control.h"
 #include "verification.h"
 #include "version_info.h"
@@ -136,8 +137,10 @@ void CBenchDlg::CreateControls() {
         break;
       }
       case ControlKind::kLabel: {
+        // A machine named by Reference.txt may be longer than the template's words.
+        const long ellipsize = t.id == kIdReferenceMachine ? wxST_ELLIPSIZE_END : 0;
         auto* label = new wxStaticText(this, t.id, t.text, rect.GetPosition(), rect.GetSize(),
-                                       align | wxST_NO_AUTORESIZE);
+                                       align | wxST_NO_AUTORESIZE | ellipsize);
         if (t.wraps) label->Wrap(rect.width);
         control = label;
         break;
@@ -184,6 +187,7 @@ bool CBenchDlg::OnInitDialog() {
   icons.AddIcon(m_hIcon);
   SetIcons(icons);
   m_engine.ReadReferenceTimes();
+  NameReferenceMachine();
   SetCheck(1, true);
   BuildPrimeTable();
   m_startButton->SetBitmap(res::Artwork(res::kStartIcon));
@@ -193,6 +197,21 @@ bool CBenchDlg::OnInitDialog() {
   UpdateData(false);
   m_endButton->SetFocus();
   return true;
+}
+
+void CBenchDlg::NameReferenceMachine() {
+  const std::optional<std::string> machine =
+      ReadReferenceMachine(m_engine.directory() / kReferenceFileName);
+  if (!machine) return;  // the template's own words stay
+  const wxString name = wxString::FromUTF8(*machine);
+  wxWindow* reference = FindWindow(kIdReferenceMachine);
+  reference->SetLabel("Reference Time : " + name);
+  reference->SetToolTip(reference->GetLabel());
+  auto* footnote = static_cast<wxStaticText*>(FindWindow(kIdScoreFootnote));
+  footnote->SetLabel("*Only for Stress Bench (1000 for " + name +
+                     ", >1000 is faster than reference computer)");
+  footnote->Wrap(footnote->GetSize().x);
+  footnote->SetToolTip(footnote->GetLabel());
 }
 
 void CBenchDlg::DoDataExchange() {

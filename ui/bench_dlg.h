@@ -61,6 +61,8 @@ class CBenchDlg final : public wxDialog, public BenchHost {
  private:
   bool OnInitDialog();
   void CreateControls();
+  // Where Reference.txt names its machine, the window names it too.
+  void NameReferenceMachine();
   void DoDataExchange();
   // Copies all 29 cells to the screen at once (the board is never read back).
   void UpdateData(bool saveAndValidate);

@@ -36,8 +36,7 @@ std::vector<TemplateControl> BuildMainTemplate() {
       {kNoId, K::kLabel, "START BENCH", {4, 241, 52, 8}},
       {kNoId, K::kLabel, "STOP BENCH", {64, 241, 48, 8}},
       {kIdStatus, K::kStatusCell, "", {24, 32, 128, 16}},
-      {kNoId, K::kLabel, "Reference Time : Athlon 64 3500+ (2.2Ghz), 1Gb, Windows Xp Pro",
-       {0, 253, 240, 8}},
+      {kIdReferenceMachine, K::kLabel, kReferenceMachineText, {0, 253, 240, 8}},
       {kNoId, K::kLabel, "Tallyforge: trial division, integer and float searches, factorisation",
        {0, 261, 240, 8}},
       {kNoId, K::kLabel, "Written in C++20 with wxWidgets 3.2 and OpenGL", {0, 269, 240, 8}},
@@ -49,9 +48,8 @@ std::vector<TemplateControl> BuildMainTemplate() {
       {kIdInfoAndThanks, K::kPushButton, "Info && Thanks....", {8, 281, 228, 12}},
       {kNoId, K::kLabel, "TOTAL SCORE (*)", {192, 196, 64, 12}, Align::kLeft},
       {kIdTotalScore, K::kScoreCell, "", {260, 194, 48, 14}},
-      {kNoId, K::kLabel,
-       "*Only for Stress Bench (1000 for Athlon 64 3500+, >1000 is faster than reference computer)",
-       {172, 210, 144, 24}, Align::kLeft, 0, true},
+      {kIdScoreFootnote, K::kLabel, kScoreFootnoteText, {172, 210, 144, 24}, Align::kLeft, 0,
+       true},
   };
   t.insert(t.end(), rest.begin(), rest.end());
   return t;

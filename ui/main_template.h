@@ -33,6 +33,14 @@ struct TemplateControl {
   bool wraps = false;   // the text breaks over lines to fit the width
 };
 
+// The texts that name the reference machine, in the template's words.
+inline constexpr const char* kReferenceMachineText =
+    "Reference Time : Athlon 64 3500+ (2.2Ghz), 1Gb, Windows Xp Pro";
+inline constexpr const char* kScoreFootnoteText =
+    "*Only for Stress Bench (1000 for Athlon 64 3500+, >1000 is faster than reference computer)";
+inline constexpr int kIdReferenceMachine = 1100;  // not in the template: the label has no number
+inline constexpr int kIdScoreFootnote = 1101;
+
 // The controls of the main window, in order.
 const std::vector<TemplateControl>& MainTemplate();
 
