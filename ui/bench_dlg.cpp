@@ -244,9 +244,8 @@ BoardCell* CBenchDlg::cell(int id) const {
 }
 
 void CBenchDlg::PushBoard(const ResultBoard&) {
+  // The cells repaint when the pump reaches their paint, as every other control does.
   UpdateData(false);
-  // Show the new texts now: the next pending message may be anything but a repaint.
-  for (BoardCell* c : m_cells) c->Update();
 }
 
 void CBenchDlg::DispatchOneMessage() { PumpOneMessage(); }
