@@ -21,18 +21,6 @@ bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-TEST(CliCheck, EveryRunIsVerifiedOnTheLineAfterItsRow) {
-  testing::ScratchDir dir;
-  const CliResult result = RunHooked(dir, "B1 B8 B9");
-  EXPECT_EQ(result.exitCode, 0) << result.err;
-  const auto lines = testing::Lines(result.out);
-  ASSERT_EQ(lines.size(), 7u) << result.out;
-  for (size_t row : {1u, 3u, 5u}) {
-    EXPECT_TRUE(lines[row + 1].starts_with("  verified: ")) << lines[row + 1];
-  }
-  EXPECT_TRUE(lines[6].starts_with("  verified: 601 numbers factored (check ")) << lines[6];
-}
-
 TEST(CliCheck, ADamagedResultIsReportedAndExitsWithThree) {
   for (const std::string bench : {"B3", "B8", "B9"}) {
     testing::ScratchDir dir;

@@ -155,18 +155,6 @@ TEST_F(RangeBenchmark, WriteErrorIsReportedButTheRowShowsTheTime) {
   EXPECT_EQ(engine.board().m_yourTime1, TimeText(TicksToSeconds(outcome.ticks)));
 }
 
-TEST_F(RangeBenchmark, SecondRunLeavesOnlyItsOwnFile) {
-  const auto file = dir / "Numbers_0000000000005.txt";
-  testing::WriteFile(file, std::string(5000000, 'z'));
-  BenchEngine engine(host, dir.path(), MonotonicTicks, testing::QuietWorkload());
-  host.Select(1);
-  engine.OnStartBench();
-  const std::string first = ReadFile(file);
-  engine.OnStartBench();
-  EXPECT_EQ(ReadFile(file), first);
-  EXPECT_EQ(first.find('z'), std::string::npos);
-}
-
 TEST_F(RangeBenchmark, SelectionPrefersB8ThenB9ThenTheHighestRange) {
   BenchEngine engine(host, dir.path(), MonotonicTicks, testing::QuietWorkload());
   host.checked.fill(false);
