@@ -102,26 +102,5 @@ TEST_F(FactorRun, StopEndsAtAMultipleOfOneThousandAndRerunsOverwrite) {
   EXPECT_TRUE(lines.front().starts_with("1000000000 = "));
 }
 
-TEST_F(FactorRun, UncreatableFileChangesNothing) {
-  std::filesystem::create_directory(dir / "Factors.txt");
-  BenchEngine engine(host, dir.path(), MonotonicTicks, testing::QuietWorkload());
-  host.Select(9);
-  stopFlag = 1;
-  const RunOutcome outcome = engine.OnStartBench();
-  EXPECT_FALSE(outcome.ran);
-  EXPECT_EQ(engine.board(), ResultBoard{});
-  EXPECT_TRUE(host.pushed.empty());
-  EXPECT_EQ(stopFlag, 1);
-}
-
-TEST_F(FactorRun, ZeroTicksShowNoPercentage) {
-  BenchEngine engine(host, dir.path(), testing::SequenceTicks({7, 7}), testing::QuietWorkload());
-  engine.board().m_refTime9 = "20\n";
-  host.Select(9);
-  engine.OnStartBench();
-  EXPECT_EQ(engine.board().m_percent9, kNoTimeText);
-  EXPECT_EQ(engine.board().m_yourTime9, "0.0000");
-}
-
 }  // namespace
 }  // namespace tallyforge
