@@ -2,6 +2,7 @@
 // What one benchmark run did, beyond the cells it wrote: for the front ends to report.
 #include <cstdint>
 #include <filesystem>
+#include <string>
 
 namespace tallyforge {
 
@@ -26,5 +27,10 @@ struct RunOutcome {
   // True when the run took place and its file, if any, holds everything it wrote.
   bool ok() const { return ran && fileError == 0; }
 };
+
+// What went wrong with the run's output file, in one line for the user ("B1 not run: cannot
+// create F: reason" or "B1: write error on F: reason; the file is incomplete"); empty when
+// nothing did.
+std::string FileProblemText(const RunOutcome& outcome);
 
 }  // namespace tallyforge

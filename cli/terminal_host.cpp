@@ -90,8 +90,7 @@ void TerminalHost::RunFinished(const RunOutcome& outcome) {
   m_outcomes.push_back(outcome);
   const std::string name = BenchmarkName(outcome.bench);
   if (!outcome.ran) {
-    std::fprintf(stderr, "tallyforge-cli: %s not run: cannot create %s: %s\n", name.c_str(),
-                 outcome.file.c_str(), std::strerror(outcome.fileError));
+    std::fprintf(stderr, "tallyforge-cli: %s\n", FileProblemText(outcome).c_str());
     return;
   }
   if (m_board != nullptr) {
@@ -103,8 +102,7 @@ void TerminalHost::RunFinished(const RunOutcome& outcome) {
     std::fflush(m_rows);
   }
   if (outcome.fileError != 0) {
-    std::fprintf(stderr, "tallyforge-cli: %s: write error on %s: %s; the file is incomplete\n",
-                 name.c_str(), outcome.file.c_str(), std::strerror(outcome.fileError));
+    std::fprintf(stderr, "tallyforge-cli: %s\n", FileProblemText(outcome).c_str());
   }
   CheckResult(outcome);
 }

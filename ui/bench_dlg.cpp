@@ -7,7 +7,6 @@
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
-#include <cstring>
 
 #include "about_dlg.h"
 #include "artwork.h"
@@ -265,15 +264,7 @@ void CBenchDlg::RunFinished(const RunOutcome& outcome) {
     ShowVerification(VerifyRun(outcome, m_engine.workload()));
     return;
   }
-  const std::string file = outcome.file.string();
-  std::string message;
-  if (!outcome.ran) {
-    message = BenchmarkName(outcome.bench) + " not run: cannot create " + file + ": " +
-              std::strerror(outcome.fileError);
-  } else {
-    message = "Write error on " + file + ": " + std::strerror(outcome.fileError) +
-              "; the file is incomplete.";
-  }
+  const std::string message = FileProblemText(outcome);
   if (m_options.report) {
     m_options.report(message);
   } else {
