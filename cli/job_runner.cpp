@@ -1,16 +1,19 @@
 #include "job_runner.h"
 
-#include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
-#include <fstream>
 
+#include "document_reader.h"
+#include "exit_status.h"
 #include "formats.h"
+#include "messages.h"
 #include "prime_table.h"
 #include "reference_reader.h"
-#include "result_check.h"
 #include "run_session.h"
 #include "terminal_host.h"
 
@@ -18,33 +21,48 @@ namespace tallyforge::cli {
 namespace {
 
 // The child's side: wait for the start signal, run the session in its folder, leave its
-// document there. Never returns.
-[[noreturn]] void RunCopy(const CliOptions& options, const std::filesystem::path& folder,
-                          int startPipe) {
-  char go = 0;
-  while (::read(startPipe, &go, 1) < 0 && errno == EINTR) {
+// document there. Never returns: not even an exception may unwind into the parent's frames.
+[[noreturn]] void RunCopy(const CliOptions& options, const SessionSetup& setup,
+                          const std::filesystem::path& folder, int startPipe) {
+  int status = kExitInternal;
+  try {
+    char go = 0;
+    while (::read(startPipe, &go, 1) < 0 && errno == EINTR) {
+    }
+    ::close(startPipe);
+    // A terminal's Ctrl-C reaches the copy and its parent, which passes it on: any of them
+    // stops the copy's run, none ends the copy before its document is written.
+    TerminalHost::InstallInterruptHandler(/*secondEndsProcess=*/false);
+    std::FILE* rows = std::fopen((folder / kCopyRowsName).c_str(), "w");
+    std::FILE* quiet = std::fopen("/dev/null", "w");
+    CliOptions copy = options;
+    copy.directory = folder;
+    copy.jobCounts.clear();
+    SessionSetup copySetup = setup;
+    copySetup.directory = folder;
+    copySetup.rows = rows != nullptr ? rows : stdout;
+    copySetup.progress = quiet != nullptr ? quiet : stderr;
+    copySetup.progressIsTerminal = false;
+    DocumentFile document(folder / kCopyDocumentName);
+    Session session(copy, copySetup, &document);
+    status = session.Run();
+  } catch (const std::exception& e) {
+    Complain(std::string("internal error in a copy: ") + e.what());
   }
-  ::close(startPipe);
-  std::FILE* rows = std::fopen((folder / "rows.txt").c_str(), "w");
-  std::FILE* quiet = std::fopen("/dev/null", "w");
-  CliOptions copy = options;
-  copy.directory = folder;
-  SessionSetup setup{folder, rows != nullptr ? rows : stdout, quiet != nullptr ? quiet : stderr,
-                     false, nullptr};
-  const SessionOutcome outcome = RunSession(copy, setup);
-  const nlohmann::json document =
-      BuildDocument(ContextFor(copy, folder, outcome.reference), outcome.runs, outcome.scores);
-  std::ofstream(folder / kCopyDocumentName) << document.dump(2) << "\n";
-  if (rows != nullptr) std::fclose(rows);
-  if (quiet != nullptr) std::fclose(quiet);
   std::fflush(nullptr);
-  ::_exit(outcome.exitCode);
+  ::_exit(status);
 }
 
+// The copy's folder with a fresh Reference.txt, and nothing of an earlier invocation that could
+// be taken for this one's result.
 bool PrepareFolder(const CliOptions& options, const std::filesystem::path& folder) {
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   if (ec) return false;
+  for (const char* stale : {kCopyDocumentName, kCopyRowsName}) {
+    std::filesystem::remove(folder / stale, ec);
+    if (ec) return false;
+  }
   const auto reference = options.directory / kReferenceFileName;
   if (std::filesystem::is_regular_file(reference, ec)) {
     std::filesystem::copy_file(reference, folder / kReferenceFileName,
@@ -55,57 +73,109 @@ bool PrepareFolder(const CliOptions& options, const std::filesystem::path& folde
   return !ec;
 }
 
+std::string StateOf(int waitStatus) {
+  if (WIFSIGNALED(waitStatus)) return "killed by signal " + std::to_string(WTERMSIG(waitStatus));
+  const int code = WEXITSTATUS(waitStatus);
+  if (code == kExitInterrupted) return "stopped";
+  if (code == kExitWrongResult) return "WRONG result";
+  if (code == kExitNotChecked) return "result not checked";
+  return "failed (exit " + std::to_string(code) + ")";
+}
+
 CopyResult ReadCopy(const std::filesystem::path& directory, const std::string& folder,
-                    int exitCode) {
-  CopyResult result{folder, exitCode, 0, false};
+                    int waitStatus) {
+  CopyResult result;
+  result.folder = folder;
+  result.exitCode = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : 128 + WTERMSIG(waitStatus);
+  result.state = StateOf(waitStatus);
+  if (result.exitCode != 0) return result;
   std::string error;
-  const auto document = LoadDocument(directory / folder / kCopyDocumentName, error);
-  if (!document || !(*document)["runs"].is_array()) return result;
-  bool allEnded = exitCode == 0;
-  for (const auto& run : (*document)["runs"]) {
-    result.seconds += run.value("seconds", 0.0);
-    if (!run.value("ran", false) || run.value("stopped", true)) allEnded = false;
+  const auto document = ReadDocument(directory / folder / kCopyDocumentName, error);
+  if (!document || !document->finished) {
+    result.state = "no result document";
+    return result;
   }
-  result.complete = allEnded;
+  double seconds = 0;
+  for (const DocumentRun& run : document->runs) {
+    if (!run.ran || run.stopped || run.check != CheckStatus::kVerified) {
+      result.state = "incomplete";
+      return result;
+    }
+    seconds += run.seconds;
+  }
+  result.complete = true;
+  result.seconds = seconds;
+  result.state = "complete";
   return result;
 }
 
-CountResult RunCount(const CliOptions& options, int copies) {
+// Waits for every child; a Ctrl-C the parent takes is passed on to the copies, which stop as a
+// terminal's Ctrl-C would stop them. Polled, so that one arriving just before a wait is not
+// missed; twenty wake-ups a second cost the copies nothing measurable.
+std::vector<int> WaitForCopies(const std::vector<pid_t>& children) {
+  std::vector<int> statuses;
+  bool passedOn = false;
+  for (pid_t pid : children) {
+    int status = 0;
+    pid_t done = 0;
+    while ((done = ::waitpid(pid, &status, WNOHANG)) == 0 || (done < 0 && errno == EINTR)) {
+      if (TerminalHost::InterruptPending() && !passedOn) {
+        for (pid_t child : children) ::kill(child, SIGINT);
+        passedOn = true;
+      }
+      ::usleep(50000);
+    }
+    statuses.push_back(status);
+  }
+  return statuses;
+}
+
+CountResult RunCount(const CliOptions& options, const SessionSetup& setup, int copies) {
   CountResult count;
   count.copies = copies;
   int start[2];
   if (::pipe(start) != 0) return count;
-  std::vector<std::pair<pid_t, std::string>> children;
+  std::vector<pid_t> children;
+  std::vector<std::string> folders;
   for (int k = 1; k <= copies; ++k) {
     const std::string folder = CopyFolder(k, copies);
     if (!PrepareFolder(options, options.directory / folder)) {
-      std::fprintf(stderr, "tallyforge-cli: cannot prepare the folder %s\n", folder.c_str());
-      count.results.push_back({folder, kExitRunFailed, 0, false});
+      Complain("cannot prepare the folder " + folder);
+      count.results.push_back({folder, kExitRunFailed, std::nullopt, false, "not started"});
       continue;
     }
     std::fflush(nullptr);
     const pid_t pid = ::fork();
     if (pid == 0) {
       ::close(start[1]);
-      RunCopy(options, options.directory / folder, start[0]);
+      RunCopy(options, setup, options.directory / folder, start[0]);
     }
     if (pid < 0) {
-      count.results.push_back({folder, kExitRunFailed, 0, false});
+      count.results.push_back({folder, kExitRunFailed, std::nullopt, false, "not started"});
       continue;
     }
-    children.emplace_back(pid, folder);
+    children.push_back(pid);
+    folders.push_back(folder);
   }
   // Every copy is forked and waiting: closing the pipe starts them together.
   ::close(start[0]);
   ::close(start[1]);
-  for (const auto& [pid, folder] : children) {
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    count.results.push_back(ReadCopy(options.directory, folder, code));
+  const std::vector<int> statuses = WaitForCopies(children);
+  for (size_t i = 0; i < children.size(); ++i) {
+    count.results.push_back(ReadCopy(options.directory, folders[i], statuses[i]));
   }
   return count;
+}
+
+std::string Figure(const std::optional<double>& value, const char* format, double scale = 1) {
+  if (!value) return "n/a";
+  char text[32];
+  std::snprintf(text, sizeof text, format, *value * scale);
+  return text;
+}
+
+nlohmann::json OrNull(const std::optional<double>& value) {
+  return value ? nlohmann::json(*value) : nlohmann::json(nullptr);
 }
 
 }  // namespace
@@ -120,48 +190,82 @@ void ScaleAgainstOneCopy(std::vector<CountResult>& counts) {
   for (const CountResult& count : counts) {
     if (count.copies == 1) base = &count;
   }
+  const auto allComplete = [](const CountResult& count) {
+    return !count.results.empty() &&
+           std::all_of(count.results.begin(), count.results.end(),
+                       [](const CopyResult& copy) { return copy.complete && *copy.seconds > 0; });
+  };
+  for (CountResult& count : counts) {
+    count.throughput.reset();
+    count.efficiency.reset();
+  }
+  if (!allComplete(*base)) return;
   double baseSeconds = 0;
-  for (const CopyResult& copy : base->results) baseSeconds += copy.seconds;
-  if (base->results.empty() || baseSeconds <= 0) return;
+  for (const CopyResult& copy : base->results) baseSeconds += *copy.seconds;
   baseSeconds /= static_cast<double>(base->results.size());
   for (CountResult& count : counts) {
-    count.throughput = 0;
-    for (const CopyResult& copy : count.results) {
-      if (copy.seconds > 0) count.throughput += baseSeconds / copy.seconds;
-    }
-    count.efficiency = count.throughput / count.copies;
+    if (!allComplete(count)) continue;
+    double throughput = 0;
+    for (const CopyResult& copy : count.results) throughput += baseSeconds / *copy.seconds;
+    count.throughput = throughput;
+    count.efficiency = throughput / count.copies;
   }
 }
 
-int RunJobs(const CliOptions& options, std::FILE* out, std::vector<CountResult>& counts) {
+int RunJobs(const CliOptions& options, const SessionSetup& setup, std::FILE* out,
+            DocumentFile* document) {
   if (primeCount == 0) BuildPrimeTable();  // built once, inherited by every copy
   TerminalHost::InstallInterruptHandler();
+  const ReferenceTexts reference =
+      ReadReferenceFile(options.directory / kReferenceFileName);
+  const DocumentContext context = ContextFor(options, options.directory, reference);
+  std::vector<CountResult> counts;
+  const auto write = [&](bool finished) {
+    if (document == nullptr) return 0;
+    const int error = document->Write(
+        DocumentText(BuildDocument(context, {}, {}, JobsJson(counts), finished)), finished);
+    if (error != 0) {
+      Complain("--json " + document->path().string() + ": cannot write the document: " +
+               std::strerror(error));
+    }
+    return error;
+  };
   int exitCode = 0;
   for (int copies : options.jobCounts) {
-    std::fprintf(stderr, "tallyforge-cli: running %d cop%s at once\n", copies,
-                 copies == 1 ? "y" : "ies");
-    counts.push_back(RunCount(options, copies));
+    Complain("running " + std::to_string(copies) + (copies == 1 ? " copy" : " copies") +
+             " at once");
+    counts.push_back(RunCount(options, setup, copies));
+    ScaleAgainstOneCopy(counts);
     for (const CopyResult& copy : counts.back().results) {
-      if (copy.exitCode != 0 && exitCode != kExitInterrupted) exitCode = copy.exitCode;
+      if (copy.exitCode == 0 || exitCode == kExitWrongResult) continue;
+      exitCode = copy.exitCode > 128 ? kExitRunFailed : copy.exitCode;  // killed: a failed copy
     }
+    if (TerminalHost::InterruptPending() ||
+        std::any_of(counts.back().results.begin(), counts.back().results.end(),
+                    [](const CopyResult& copy) { return copy.exitCode == kExitInterrupted; })) {
+      exitCode = kExitInterrupted;
+    }
+    write(false);
     if (exitCode == kExitInterrupted) break;
   }
-  ScaleAgainstOneCopy(counts);
 
   std::fprintf(out, "%-7s %-14s %12s  %s\n", "Copies", "Folder", "Seconds", "");
   for (const CountResult& count : counts) {
     for (const CopyResult& copy : count.results) {
+      const std::string state =
+          copy.complete ? "complete" : "INCOMPLETE: " + copy.state + " (see its rows.txt)";
       std::fprintf(out, "%-7d %-14s %12s  %s\n", count.copies, copy.folder.c_str(),
-                   TimeText(copy.seconds).c_str(),
-                   copy.complete ? "complete" : "INCOMPLETE (see its rows.txt)");
+                   copy.seconds ? TimeText(*copy.seconds).c_str() : "n/a", state.c_str());
     }
   }
   std::fprintf(out, "\n%-7s %24s %12s\n", "Copies", "Throughput vs one copy", "Efficiency");
   for (const CountResult& count : counts) {
-    std::fprintf(out, "%-7d %23.3fx %11.1f%%\n", count.copies, count.throughput,
-                 count.efficiency * 100);
+    std::fprintf(out, "%-7d %24s %12s\n", count.copies,
+                 Figure(count.throughput, "%.3fx").c_str(),
+                 Figure(count.efficiency, "%.1f%%", 100).c_str());
   }
   std::fflush(out);
+  if (write(true) != 0 && exitCode == 0) exitCode = kExitRunFailed;
   return exitCode;
 }
 
@@ -172,13 +276,14 @@ nlohmann::json JobsJson(const std::vector<CountResult>& counts) {
     for (const CopyResult& copy : count.results) {
       copies.push_back({{"folder", copy.folder},
                         {"exit_code", copy.exitCode},
-                        {"seconds", copy.seconds},
-                        {"complete", copy.complete}});
+                        {"seconds", OrNull(copy.seconds)},
+                        {"complete", copy.complete},
+                        {"state", copy.state}});
     }
     list.push_back({{"copies", count.copies},
                     {"results", copies},
-                    {"throughput", count.throughput},
-                    {"efficiency", count.efficiency}});
+                    {"throughput", OrNull(count.throughput)},
+                    {"efficiency", OrNull(count.efficiency)}});
   }
   return list;
 }

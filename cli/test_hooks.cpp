@@ -30,9 +30,21 @@ void DamageFile(const std::filesystem::path& path) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
+// "B<k>@<n>" of variable name: whether outcome is that run (counted in runs).
+std::function<bool(const RunOutcome&)> RunNamedBy(const char* name) {
+  const char* value = std::getenv(name);
+  int bench = 0;
+  int occurrence = 1;
+  if (value == nullptr || std::sscanf(value, "B%d@%d", &bench, &occurrence) < 1) return nullptr;
+  auto runs = std::make_shared<int>(0);
+  return [bench, occurrence, runs](const RunOutcome& outcome) {
+    return outcome.bench == bench && ++*runs == occurrence && outcome.ran;
+  };
+}
+
 }  // namespace
 
-void ApplyTestHooks(TerminalHost& host, Workload& workload) {
+std::function<void(const RunOutcome&)> ApplyTestHooks(Workload& workload) {
   if (const char* shortWork = std::getenv("TALLYFORGE_TEST_SHORT_WORK"); shortWork && *shortWork == '1') {
     for (RangeSpec& range : workload.ranges) {
       range.end = range.start + 1500;
@@ -42,19 +54,19 @@ void ApplyTestHooks(TerminalHost& host, Workload& workload) {
     workload.factorFirst = 1000000000;
     workload.factorLast = 1000000600;
   }
-  const char* damage = std::getenv("TALLYFORGE_TEST_DAMAGE");
-  int bench = 0;
-  int occurrence = 1;
-  if (damage == nullptr || std::sscanf(damage, "B%d@%d", &bench, &occurrence) < 1) return;
-  auto runs = std::make_shared<int>(0);
-  host.SetBeforeCheck([bench, occurrence, runs](const RunOutcome& outcome) {
-    if (outcome.bench != bench || ++*runs != occurrence || !outcome.ran) return;
-    if (bench == kMixedBench) {
-      realPrimeTable[static_cast<size_t>(outcome.mixed.realStored / 2)] += 2;
-    } else {
-      DamageFile(outcome.file);
+  const auto damaged = RunNamedBy("TALLYFORGE_TEST_DAMAGE");
+  const auto hidden = RunNamedBy("TALLYFORGE_TEST_HIDE");
+  if (!damaged && !hidden) return nullptr;
+  return [damaged, hidden](const RunOutcome& outcome) {
+    if (damaged && damaged(outcome)) {
+      if (outcome.bench == kMixedBench) {
+        realPrimeTable[static_cast<size_t>(outcome.mixed.realStored / 2)] += 2;
+      } else {
+        DamageFile(outcome.file);
+      }
     }
-  });
+    if (hidden && hidden(outcome)) std::filesystem::remove(outcome.file);
+  };
 }
 
 }  // namespace tallyforge::cli
