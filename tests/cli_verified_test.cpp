@@ -54,6 +54,8 @@ TEST(CliCheck, ReadsOnlyValidDocumentsAndPassesOnlyVerifiedWork) {
   ASSERT_EQ(::mkfifo((dir / "fifo.json").c_str(), 0600), 0);
   testing::WriteFile(dir / "schema.json", "{\"schema\":1}");
   testing::WriteFile(dir / "deep.json", std::string(100000, '[') + std::string(100000, ']'));
+  testing::WriteFile(dir / "big.json", "");
+  std::filesystem::resize_file(dir / "big.json", (64 << 20) + 1);  // sparse: no disk used
   struct Case {
     std::string file;
     int exitCode;
@@ -74,6 +76,7 @@ TEST(CliCheck, ReadsOnlyValidDocumentsAndPassesOnlyVerifiedWork) {
       {edited("version.json", [](json& d) { d["schema_version"] = 99; }), 2, "schema_version 99"},
       {"schema.json", 2, "is not a tallyforge result document"},
       {"deep.json", 2, "nested more than 16 deep"},
+      {"big.json", 2, "larger than 64 MB"},
       {"fifo.json", 2, "not a regular file"},
       {"/dev/zero", 2, "not a regular file"},
       {".", 2, "not a regular file"},
