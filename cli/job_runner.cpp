@@ -167,6 +167,17 @@ CountResult RunCount(const CliOptions& options, const SessionSetup& setup, int c
   return count;
 }
 
+// The order in which a session's own statuses win (ExitStatusOf): 3, then 1, then 4, then 130.
+int Severity(int exitCode) {
+  switch (exitCode) {
+    case 0: return 0;
+    case kExitInterrupted: return 1;
+    case kExitNotChecked: return 2;
+    case kExitWrongResult: return 4;
+    default: return 3;
+  }
+}
+
 std::string Figure(const std::optional<double>& value, const char* format, double scale = 1) {
   if (!value) return "n/a";
   char text[32];
@@ -237,8 +248,8 @@ int RunJobs(const CliOptions& options, const SessionSetup& setup, std::FILE* out
     counts.push_back(RunCount(options, setup, copies));
     ScaleAgainstOneCopy(counts);
     for (const CopyResult& copy : counts.back().results) {
-      if (copy.exitCode == 0 || exitCode == kExitWrongResult) continue;
-      exitCode = copy.exitCode > 128 ? kExitRunFailed : copy.exitCode;  // killed: a failed copy
+      const int code = copy.exitCode > 128 ? kExitRunFailed : copy.exitCode;  // killed: failed
+      if (Severity(code) > Severity(exitCode)) exitCode = code;
     }
     if (TerminalHost::InterruptPending() ||
         std::any_of(counts.back().results.begin(), counts.back().results.end(),

@@ -1,6 +1,11 @@
 // Prints how much the engine's harness costs inside the timed stretch: each benchmark through
 // the runner's hosts (the recorder in front of the terminal host, as a session runs it), through
 // a host that does nothing, and as a straight hand-written loop doing the identical work.
+// With --once runner (or --once no-op) it runs each benchmark once through that host only, for
+// instruction counts that a loaded machine cannot disturb, under valgrind --tool=callgrind
+// --toggle-collect='tallyforge::BenchEngine::OnStartBench()'; callgrind_annotate --inclusive=yes
+// then gives OnStartBench, less the recorder's RunFinished (the check, after the timed stretch),
+// against the no-op host's OnStartBench (perf/instruction-overhead.sh does all this).
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -84,15 +89,24 @@ void StraightFactors(const Workload& work, const std::filesystem::path& file) {
 
 int main(int argc, char** argv) {
   std::vector<int> benches;
-  for (int i = 1; i < argc; ++i) benches.push_back(std::atoi(argv[i]));
+  std::string once;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) == "--once" && i + 1 < argc) {
+      once = argv[++i];
+    } else {
+      benches.push_back(std::atoi(argv[i]));
+    }
+  }
   if (benches.empty()) benches = {1, 2, 3, 4, 8, 9};
   const auto dir = std::filesystem::temp_directory_path() / "tallyforge-perf";
   std::filesystem::create_directories(dir);
   BuildPrimeTable();
   const Workload work = Workload::Standard();
-  std::printf("Timed stretches (best of the repetitions); the straight loop's whole time\n");
-  std::printf("%-4s %12s %12s %12s %13s %15s\n", "", "runner s", "no-op s", "straight s",
-              "runner/no-op", "no-op/straight");
+  if (once.empty()) {
+    std::printf("Timed stretches (best of the repetitions); the straight loop's whole time\n");
+    std::printf("%-4s %12s %12s %12s %13s %15s\n", "", "runner s", "no-op s", "straight s",
+                "runner/no-op", "no-op/straight");
+  }
   for (int bench : benches) {
     if (bench < 1 || bench > kRowCount) continue;
     NullHost null(bench);
@@ -103,6 +117,12 @@ int main(int argc, char** argv) {
     BenchEngine runner(recorder, dir, MicrosecondTicks);
     terminal.Attach(runner);
     for (int b = 1; b <= kRowCount; ++b) terminal.SetCheck(b, b == bench);
+    if (!once.empty()) {
+      const RunOutcome outcome = (once == "runner" ? runner : quiet).OnStartBench();
+      std::printf("B%d through the %s host: %.3f s\n", bench, once.c_str(), outcome.ticks * 1e-6);
+      std::fclose(sink);
+      continue;
+    }
     double runnerS = 1e9, quietS = 1e9, straightS = 1e9;
     const int reps = bench <= 2 ? 5 : bench == 3 || bench >= 8 ? 3 : 1;
     for (int rep = 0; rep < reps; ++rep) {  // interleaved, best of the repetitions

@@ -10,6 +10,25 @@ namespace {
 
 using nlohmann::json;
 
+// Whether text holds a run between quotes longer than kLongestDocumentText: found before any
+// parsing, since the parser would build the whole string first.
+bool HoldsALongText(std::string_view text) {
+  bool inside = false;
+  size_t run = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (!inside) {
+      inside = text[i] == '"';
+    } else if (text[i] == '"') {
+      inside = false;
+      run = 0;
+    } else {
+      if (text[i] == '\\') ++i;  // an escaped quote goes on the text
+      if (++run > kLongestDocumentText) return true;
+    }
+  }
+  return false;
+}
+
 // A first pass over the text that builds nothing: it stops at the first syntax error, at a
 // nesting deeper than kDeepestDocument or at more than kMostDocumentValues values, so that the
 // tree built afterwards stays within those bounds.
@@ -103,6 +122,11 @@ bool ReadRuns(const json& runs, ResultDocument& document, std::string& error) {
 }  // namespace
 
 std::optional<ResultDocument> ParseDocument(std::string_view text, std::string& error) {
+  if (HoldsALongText(text)) {
+    error = "holds a text longer than " + std::to_string(kLongestDocumentText >> 20) +
+            " MB: not a result document";
+    return std::nullopt;
+  }
   Limits limits;
   if (!json::sax_parse(text, &limits)) {
     error = TerminalText(limits.error);

@@ -19,6 +19,7 @@ namespace tallyforge {
 inline constexpr size_t kLargestDocument = size_t{64} << 20;
 inline constexpr size_t kMostDocumentValues = 2000000;
 inline constexpr int kDeepestDocument = 16;
+inline constexpr size_t kLongestDocumentText = size_t{1} << 20;  // a path or an argument is shorter
 
 // A run as the document records it.
 struct DocumentRun {
@@ -46,7 +47,8 @@ struct ResultDocument {
 };
 
 // The document in text; none, with the reason in error (printable), when it is not JSON, is
-// nested deeper than kDeepestDocument, holds more than kMostDocumentValues values, is not a
+// nested deeper than kDeepestDocument, holds more than kMostDocumentValues values or a text
+// (a string or a key) longer than kLongestDocumentText, is not a
 // tallyforge result document of a known schema version, or lacks a field or has one of the
 // wrong type.
 std::optional<ResultDocument> ParseDocument(std::string_view text, std::string& error);

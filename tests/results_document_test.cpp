@@ -129,6 +129,7 @@ TEST(DocumentReader, RefusesWhatIsNotAValidDocumentWithAReason) {
       {"[1, 2", "is not JSON"},
       {"\xFF", "is not JSON"},
       {"[" + Repeated("0,", kMostDocumentValues) + "0]", "more than 2000000 values"},
+      {"[\"" + std::string(kLongestDocumentText + 1, 'a') + "\"]", "a text longer than 1 MB"},
       {with([](json& d) { d["schema_version"] = "2"; }), "schema_version \"2\""},
       {with([](json& d) { d["runs"][0]["ticks"] = "800"; }), "runs[0].ticks: expected an integer"},
       {with([](json& d) { d["runs"][0]["pass"] = 1e30; }), "runs[0].pass: expected an integer"},
