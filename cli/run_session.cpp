@@ -58,13 +58,14 @@ Session::Session(const CliOptions& options, const SessionSetup& setup, DocumentF
   m_recorder.SetOnRecorded([this](const RecordedRun& run) { Recorded(run); });
 }
 
-// After each run, outside its timed stretch: its check under its row, then the document.
+// After each run, outside its timed stretch: the document first (the terminal may be a pipe
+// that closes), then the run's row and its check.
 void Session::Recorded(const RecordedRun& run) {
-  m_host.ShowCheck(run);
+  WriteDocument(false);
+  m_host.ShowRun(run);
   if (m_options.loop && run.check.verdict == RunVerdict::kWrong && stressState == 1) {
     stressState = 2;  // a wrong result ends the stability pass, as a STOP would
   }
-  WriteDocument(false);
 }
 
 int Session::WriteDocument(bool finished) {

@@ -71,7 +71,8 @@ void TerminalHost::ClearProgressLine() {
 
 void TerminalHost::PrintHeader() { PrintRowsHeader(m_rows); }
 
-void TerminalHost::RunFinished(const RunOutcome& outcome) {
+void TerminalHost::ShowRun(const RecordedRun& run) {
+  const RunOutcome& outcome = run.outcome;
   ClearProgressLine();
   if (!outcome.ran) {
     Complain(FileProblemText(outcome));
@@ -79,13 +80,9 @@ void TerminalHost::RunFinished(const RunOutcome& outcome) {
   }
   if (m_board != nullptr) PrintRow(m_rows, *m_board, outcome.bench, outcome.stopped);
   if (outcome.fileError != 0) Complain(FileProblemText(outcome));
-}
-
-void TerminalHost::ShowCheck(const RecordedRun& run) {
-  if (!run.outcome.ran) return;  // said already
   PrintCheck(m_rows, run.check.verification);
   if (run.check.verdict == RunVerdict::kWrong) {
-    Complain(BenchmarkName(run.outcome.bench) + " computed a wrong result: " +
+    Complain(BenchmarkName(outcome.bench) + " computed a wrong result: " +
              VerificationText(run.check.verification));
   }
 }

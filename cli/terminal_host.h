@@ -27,11 +27,9 @@ class TerminalHost final : public BenchHost {
   void DispatchOneMessage() override;
   bool IsChecked(int bench) const override;
   void SetCheck(int bench, bool checked) override;
-  // The run's row as the board shows it, or why it did not run.
-  void RunFinished(const RunOutcome& outcome) override;
-
-  // Under the row of run: what its check found; a WRONG result is also said on stderr.
-  void ShowCheck(const RecordedRun& run);
+  // The run's row as the board shows it (or why it did not run), then what its check found; a
+  // WRONG result is also said on stderr.
+  void ShowRun(const RecordedRun& run);
   void PrintHeader();
   void PrintTotal(const StressOutcome& outcome);
 

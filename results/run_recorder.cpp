@@ -30,8 +30,9 @@ void RunRecorder::Progress(int32_t elapsedTicks) {
   m_inner.Progress(elapsedTicks);
 }
 
+// The record is kept (and the listener told, which may write it to a file) before the front end
+// behind shows anything: a run whose output ends at a closed pipe has its record written first.
 void RunRecorder::RunFinished(const RunOutcome& outcome) {
-  m_inner.RunFinished(outcome);
   RecordedRun run;
   run.pass = m_pass;
   run.outcome = outcome;
@@ -54,6 +55,7 @@ void RunRecorder::RunFinished(const RunOutcome& outcome) {
   run.after = m_lastSample = SampleMachine(m_root);
   m_runs.push_back(std::move(run));
   if (m_onRecorded) m_onRecorded(m_runs.back());
+  m_inner.RunFinished(outcome);
 }
 
 }  // namespace tallyforge

@@ -21,7 +21,7 @@ class RunRecorder final : public BenchHost {
   void BeginPass(int pass);
   // Called with each finished run before its check (only test builds set it, to damage a result).
   void SetBeforeCheck(std::function<void(const RunOutcome&)> hook) { m_beforeCheck = std::move(hook); }
-  // Called with each run once it is recorded, after inner has heard of it.
+  // Called with each run once it is recorded, before inner hears of it.
   void SetOnRecorded(std::function<void(const RecordedRun&)> listener) { m_onRecorded = std::move(listener); }
 
   void PushBoard(const ResultBoard& board) override;
