@@ -139,7 +139,13 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
       "compare", "Two result documents' median times and scores side by side, ratio B/A");
   compare->add_option("FILES", given.compareFiles, "A.json B.json")->required()->expected(2);
   CLI::App* calibrate = app.add_subcommand(
-      "calibrate", "A stress run whose nine times become Reference.txt (with -C, --json, --repeat)");
+      "calibrate", "A stress run whose nine times become Reference.txt");
+  // calibrate's own options, the same as the run's (given before or after its name).
+  calibrate->add_option("--json", given.json, "Also write the run's JSON document to FILE")
+      ->type_name("FILE");
+  calibrate->add_option("--repeat", given.repeat, "N stress runs; the medians become the "
+                        "reference times")->type_name("N");
+  calibrate->add_option("-C,--dir", given.directory, "Reference.txt is written here");
   for (CLI::App* sub : {check, compare, calibrate}) sub->ignore_case();
   app.require_subcommand(0, 1);
   app.footer(kExitStatuses);
@@ -167,10 +173,15 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
 
   CliOptions options;
   for (int i = 1; i < argc; ++i) options.arguments.emplace_back(argv[i]);
+  // How often an option of the run was given, before or after calibrate.
+  const auto count = [&](const std::string& name) {
+    const CLI::Option* own = calibrate->get_option_no_throw(name);
+    return app.count(name) + (own != nullptr ? own->count() : 0);
+  };
   // The run's options given, by the names the user knows them by.
   std::vector<std::string> runOptions;
   for (const char* name : {"--json", "--repeat", "--jobs", "--dir", "--loop", "--duration"}) {
-    if (app.count(name) > 0) runOptions.push_back(name == std::string("--dir") ? "-C" : name);
+    if (count(name) > 0) runOptions.push_back(name == std::string("--dir") ? "-C" : name);
   }
   if (check->parsed() || compare->parsed()) {
     const std::string name = check->parsed() ? "check" : "compare";
@@ -202,11 +213,11 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
   }
 
   options.directory = given.directory;
-  if (app.count("--json") > 0) {
+  if (count("--json") > 0) {
     if (given.json.empty()) return fail("--json: expected a file name ('-' for stdout)");
     options.jsonPath = given.json;
   }
-  if (app.count("--repeat") > 0) {
+  if (count("--repeat") > 0) {
     const auto repeat = ParseCount(given.repeat, 1, 100000);
     if (!repeat) return fail("--repeat '" + given.repeat + "': expected a whole number from 1 to 100000");
     options.repeat = *repeat;
