@@ -5,6 +5,7 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
 #include "mixed_search.h"
@@ -56,8 +57,10 @@ std::function<void(const RunOutcome&)> ApplyTestHooks(Workload& workload) {
   }
   const auto damaged = RunNamedBy("TALLYFORGE_TEST_DAMAGE");
   const auto hidden = RunNamedBy("TALLYFORGE_TEST_HIDE");
-  if (!damaged && !hidden) return nullptr;
-  return [damaged, hidden](const RunOutcome& outcome) {
+  const auto thrown = RunNamedBy("TALLYFORGE_TEST_THROW");
+  if (!damaged && !hidden && !thrown) return nullptr;
+  return [damaged, hidden, thrown](const RunOutcome& outcome) {
+    if (thrown && thrown(outcome)) throw std::runtime_error("a test hook threw");
     if (damaged && damaged(outcome)) {
       if (outcome.bench == kMixedBench) {
         realPrimeTable[static_cast<size_t>(outcome.mixed.realStored / 2)] += 2;

@@ -12,7 +12,8 @@ namespace tallyforge::cli {
 // a second. Returns the hook to call with each finished run before its check, for:
 // TALLYFORGE_TEST_DAMAGE=B<k>@<n>: after the n-th run of benchmark k (1 when @<n> is left out),
 //   one prime or factor it wrote is changed (for B8, a table entry);
-// TALLYFORGE_TEST_HIDE=B<k>@<n>: the same run's output file is removed, so it cannot be checked.
+// TALLYFORGE_TEST_HIDE=B<k>@<n>: the same run's output file is removed, so it cannot be checked;
+// TALLYFORGE_TEST_THROW=B<k>@<n>: an exception is thrown there, for the last-resort handler.
 std::function<void(const RunOutcome&)> ApplyTestHooks(Workload& workload);
 
 }  // namespace tallyforge::cli

@@ -105,6 +105,17 @@ TEST(CliCheck, AResultThatCouldNotBeCheckedIsNeverCountedAsVerified) {
   EXPECT_FALSE(Has(result.out, "every result verified")) << result.out;
 }
 
+TEST(CliCheck, AnExceptionEndsTheRunWithSeventyAndTheDocumentKeepsTheRunsBefore) {
+  testing::ScratchDir dir;
+  const CliResult result = RunHooked(dir, "B1 B2 B3 --json r.json", "TALLYFORGE_TEST_THROW=B2");
+  EXPECT_EQ(result.exitCode, 70) << result.err;
+  EXPECT_TRUE(Has(result.err, "tallyforge-cli: internal error: a test hook threw")) << result.err;
+  const json doc = json::parse(testing::ReadFile(dir / "r.json"));
+  ASSERT_EQ(doc["runs"].size(), 1u);
+  EXPECT_EQ(doc["runs"][0]["benchmark"], "B1");
+  EXPECT_EQ(doc["finished"], false);
+}
+
 TEST(StabilityMode, StopsAtTheFirstWrongResultAndSaysWhereAndWhen) {
   testing::ScratchDir dir;
   const CliResult result = RunHooked(dir, "--loop", "TALLYFORGE_TEST_DAMAGE=B5@2");
