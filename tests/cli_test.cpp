@@ -161,12 +161,12 @@ TEST(Cli, JsonDocumentMatchesTheRowsAndPassesCheck) {
 TEST(Cli, TheDocumentIsReplacedAfterEveryBenchmarkAndNeverEmptied) {
   testing::ScratchDir dir;
   testing::WriteFile(dir / "result.json", "earlier\n");
-  CliResult result = testing::RunBinaryUntil(TALLYFORGE_CLI_PATH, dir, "B7 --json result.json",
-                                             "cli.err", "B7 ", "", "HUP");
+  CliResult result = testing::RunBinaryUntil(TALLYFORGE_CLI_PATH, dir, "B4 --json result.json",
+                                             "cli.err", "B4 ", "", "HUP");
   EXPECT_EQ(testing::ReadFile(dir / "result.json"), "earlier\n");
 
-  result = testing::RunBinaryUntil(TALLYFORGE_CLI_PATH, dir, "B1 B7 --json result.json",
-                                   "cli.err", "B7 ", "", "TERM");
+  result = testing::RunBinaryUntil(TALLYFORGE_CLI_PATH, dir, "B1 B4 --json result.json",
+                                   "cli.err", "B4 ", "", "TERM");
   const json doc = json::parse(testing::ReadFile(dir / "result.json"));
   ASSERT_EQ(doc["runs"].size(), 1u);
   EXPECT_EQ(doc["runs"][0]["benchmark"], "B1");
