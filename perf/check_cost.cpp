@@ -8,6 +8,7 @@
 #include "bench_engine.h"
 #include "formats.h"
 #include "null_host.h"
+#include "scratch_dir.h"
 #include "prime_table.h"
 #include "verification.h"
 
@@ -16,8 +17,8 @@ int main(int argc, char** argv) {
   std::vector<int> benches;
   for (int i = 1; i < argc; ++i) benches.push_back(std::atoi(argv[i]));
   if (benches.empty()) benches = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-  const auto dir = std::filesystem::temp_directory_path() / "tallyforge-check-cost";
-  std::filesystem::create_directories(dir);
+  const auto dir = perf::MakeScratchDir("tallyforge-check-cost");
+  if (dir.empty()) return 1;
   BuildPrimeTable();
   std::printf("%-4s %12s %12s %9s  %s\n", "", "bench s", "check s", "check %", "result");
   int status = 0;

@@ -18,6 +18,7 @@
 #include "bench_engine.h"
 #include "factorise.h"
 #include "null_host.h"
+#include "scratch_dir.h"
 #include "prime_table.h"
 #include "run_recorder.h"
 #include "terminal_host.h"
@@ -98,8 +99,8 @@ int main(int argc, char** argv) {
     }
   }
   if (benches.empty()) benches = {1, 2, 3, 4, 8, 9};
-  const auto dir = std::filesystem::temp_directory_path() / "tallyforge-perf";
-  std::filesystem::create_directories(dir);
+  const auto dir = perf::MakeScratchDir("tallyforge-perf");
+  if (dir.empty()) return 1;
   BuildPrimeTable();
   const Workload work = Workload::Standard();
   if (once.empty()) {

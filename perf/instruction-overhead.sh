@@ -25,5 +25,5 @@ for bench in "${benches[@]}"; do
              $(inclusive "$work/runner.$bench" 'RunRecorder::RunFinished(') ))
   noop=$(inclusive "$work/no-op.$bench" 'BenchEngine::OnStartBench()')
   awk -v b="$bench" -v r="$runner" -v n="$noop" \
-    'BEGIN { printf "B%-3s %16d %16d %16d %+9.4f%%\n", b, r, n, r - n, (r - n) * 100 / n }'
+    'BEGIN { printf "B%-3s %16.0f %16.0f %16.0f %+9.4f%%\n", b, r, n, r - n, (r - n) * 100 / n }'
 done

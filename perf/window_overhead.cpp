@@ -15,6 +15,7 @@
 
 #include "bench_dlg.h"
 #include "null_host.h"
+#include "scratch_dir.h"
 
 namespace {
 
@@ -45,8 +46,8 @@ int main(int argc, char** argv) {
   }
   {
     wxEventLoopGuarantor loop;
-    const auto dir = std::filesystem::temp_directory_path() / "tallyforge-window-perf";
-    std::filesystem::create_directories(dir);
+    const auto dir = perf::MakeScratchDir("tallyforge-window-perf");
+    if (dir.empty()) return 1;
     ui::BenchDlgOptions options;
     options.directory = dir;
     auto* dlg = new ui::CBenchDlg(nullptr, options);
