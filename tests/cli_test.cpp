@@ -79,18 +79,6 @@ TEST(Cli, FileProblemsExitWithOne) {
   EXPECT_NE(result.out.find("\nB1 "), std::string::npos);  // the row still shows its time
 }
 
-TEST(Cli, CtrlCStopsTheRunningBenchmark) {
-  testing::ScratchDir dir;
-  const CliResult result =
-      testing::RunBinaryUntil(TALLYFORGE_CLI_PATH, dir, "B7 B1", "cli.err", "B7 ");
-  EXPECT_EQ(result.exitCode, 130) << result.err;
-  EXPECT_NE(result.out.find("(stopped)"), std::string::npos) << result.out;
-  EXPECT_EQ(result.out.find("\nB1 "), std::string::npos);  // the list ends with the stop
-  const auto lines = testing::Lines(testing::ReadFile(dir / "Numbers_1000000000005.txt"));
-  ASSERT_GE(lines.size(), 2u);
-  EXPECT_EQ(std::stoi(lines.back().substr(14)) % 500, 0) << lines.back();
-}
-
 // The document's documented fields and their JSON types, as README lists them.
 void ExpectDocumentSchema(const nlohmann::json& doc) {
   using nlohmann::json;

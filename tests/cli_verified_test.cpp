@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <tuple>
+
 #include "cli_support.h"
 
 namespace tallyforge {
@@ -110,6 +112,26 @@ TEST(CliInputs, UnusableDirectoriesAndReferenceFilesGiveClearMessages) {
   result = RunHooked(dir, "B1");  // only the first lines are read
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_TRUE(Has(result.out, " 2.5 ")) << result.out;
+}
+
+// A Ctrl-C ends the list of benchmarks wherever it lands: mid-run, or at the last progress point
+// of a run whose work was then complete.
+TEST(CliStop, CtrlCEndsTheListWhereverItLands) {
+  const std::tuple<std::string, std::string, std::string> cases[] = {
+      {"B2 B1", "B2@1", "  (stopped)\n"},
+      {"B9 B1", "B9@1", "  (stopped as its work ended)\n  verified: 601 numbers factored"},
+  };
+  for (const auto& [args, point, row] : cases) {
+    testing::ScratchDir dir;
+    const CliResult result = RunHooked(dir, args, "", "env TALLYFORGE_TEST_INTERRUPT=" + point);
+    EXPECT_EQ(result.exitCode, 130) << args << result.err;
+    EXPECT_TRUE(Has(result.out, row)) << args << result.out;
+    EXPECT_FALSE(Has(result.out, "\nB1 ")) << args << result.out;
+  }
+  testing::ScratchDir dir;
+  RunHooked(dir, "B2", "", "env TALLYFORGE_TEST_INTERRUPT=B2@1");
+  const auto lines = testing::Lines(testing::ReadFile(dir / "Numbers_0000010000005.txt"));
+  EXPECT_EQ(lines.back(), "Prime Found : 40");  // the prime of the progress point was the last
 }
 
 }  // namespace
