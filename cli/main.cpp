@@ -10,6 +10,7 @@
 #include "exit_status.h"
 #include "expected_answers.h"
 #include "job_runner.h"
+#include "output_file.h"
 #include "result_check.h"
 #include "result_document.h"
 #include "run_session.h"
@@ -59,7 +60,7 @@ int Calibrate(const CliOptions& options, const SessionOutcome& outcome) {
   if (const int error = WriteReferenceFile(options.directory, *times, machine)) {
     std::fprintf(stderr, "tallyforge-cli: calibrate: cannot write %s: %s\n",
                  (options.directory / tallyforge::kReferenceFileName).c_str(),
-                 std::strerror(error));
+                 tallyforge::OutputFileErrorText(error).c_str());
     return kExitRunFailed;
   }
   std::printf("Wrote %s for %s\n", (options.directory / tallyforge::kReferenceFileName).c_str(),
