@@ -14,6 +14,7 @@
 #include "result_check.h"
 #include "result_document.h"
 #include "run_session.h"
+#include "standard_streams.h"
 #ifdef TALLYFORGE_TEST_HOOKS
 #include "test_hooks.h"
 #endif
@@ -71,6 +72,7 @@ int Calibrate(const CliOptions& options, const SessionOutcome& outcome) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (!tallyforge::OpenClosedStandardStreams()) return kExitRunFailed;
   const auto parsed = ParseCommandLine(argc, argv, std::cout, std::cerr);
   if (!parsed.options) return parsed.exitCode;
   const CliOptions& options = *parsed.options;

@@ -134,5 +134,19 @@ TEST(CliStop, CtrlCEndsTheListWhereverItLands) {
   EXPECT_EQ(lines.back(), "Prime Found : 40");  // the prime of the progress point was the last
 }
 
+// Descriptors 0 to 2 closed at start: an output file never takes their place, so neither
+// progress lines nor rows land in it (its check would find them).
+TEST(CliStreams, ClosedStandardStreamsNeverBecomeOutputFiles) {
+  for (const std::string closed : {"2>&-", ">&-", "<&- >&- 2>&-"}) {
+    testing::ScratchDir dir;
+    const CliResult result = RunHooked(dir, "B2 B9", "", "sh -c 'exec \"$0\" \"$@\" " + closed + "'");
+    EXPECT_EQ(result.exitCode, 0) << closed << result.err;
+    const std::string numbers = testing::ReadFile(dir / "Numbers_0000010000005.txt");
+    EXPECT_TRUE(numbers.ends_with("\nPrime Found : 44\n")) << closed;
+    EXPECT_FALSE(Has(numbers, "B2")) << closed << numbers;
+    EXPECT_FALSE(Has(testing::ReadFile(dir / "Factors.txt"), "B9")) << closed;
+  }
+}
+
 }  // namespace
 }  // namespace tallyforge
