@@ -9,6 +9,7 @@
 #include "cli_options.h"
 #include "exit_status.h"
 #include "expected_answers.h"
+#include "folder_claim.h"
 #include "job_runner.h"
 #include "output_file.h"
 #include "result_check.h"
@@ -79,6 +80,10 @@ int main(int argc, char** argv) {
   if (options.command == Command::kCheck || options.command == Command::kCompare) {
     return ReadBack(options);
   }
+
+  // One run per folder, for as long as this process lives.
+  const tallyforge::FolderLock lock(options.directory);
+  if (const int status = ClaimFolder(lock, stderr)) return status;
 
   // The document's file is created before any work, so that a bad path fails at once.
   const bool toStdout = options.jsonPath == "-";

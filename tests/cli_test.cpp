@@ -44,6 +44,7 @@ TEST(Cli, HelpAndVersion) {
   CliResult result = RunCli(dir, "--help");
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_NE(result.out.find("--dir"), std::string::npos);
+  EXPECT_NE(result.out.find("75 when another run is using the folder"), std::string::npos);
   result = RunCli(dir, "--version");
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_NE(result.out.find("tallyforge-cli 1.0.0.1"), std::string::npos);

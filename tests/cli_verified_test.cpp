@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "cli_support.h"
+#include "folder_lock.h"
 
 namespace tallyforge {
 namespace {
@@ -146,6 +147,34 @@ TEST(CliStreams, ClosedStandardStreamsNeverBecomeOutputFiles) {
     EXPECT_FALSE(Has(numbers, "B2")) << closed << numbers;
     EXPECT_FALSE(Has(testing::ReadFile(dir / "Factors.txt"), "B9")) << closed;
   }
+}
+
+// One run per folder: a second run in a folder in use says so, naming the folder and the other
+// process, and leaves the first undisturbed; a link in the lock file's place is never followed.
+TEST(CliFolder, ASecondRunInAFolderInUseIsRefused) {
+  testing::ScratchDir dir;
+  const std::string second = "env TALLYFORGE_TEST_SHORT_WORK=1 '" +
+                             std::string(TALLYFORGE_CLI_TESTHOOKS_PATH) +
+                             "' B1 > second.out 2> second.err; echo $? > second.status; echo $pid > first.pid";
+  const CliResult first = testing::RunBinaryUntil(TALLYFORGE_CLI_TESTHOOKS_PATH, dir, "--loop", "cli.out",
+                                                  "pass 1 ", "env TALLYFORGE_TEST_SHORT_WORK=1", second);
+  EXPECT_EQ(testing::ReadFile(dir / "second.status"), "75\n");
+  const std::string pid = testing::Lines(testing::ReadFile(dir / "first.pid")).at(0);
+  EXPECT_EQ(testing::ReadFile(dir / "second.err"),
+            "tallyforge-cli: the folder " + dir.path().string() + " is in use by another run (process " +
+                pid + ", tallyforge-cli-testhooks); one run at a time per folder: wait for it to "
+                "end, or use another folder\n");
+  EXPECT_EQ(testing::ReadFile(dir / "second.out"), "");
+  EXPECT_EQ(first.exitCode, 130) << first.err;
+  EXPECT_FALSE(Has(first.out, "WRONG")) << first.out;
+
+  testing::WriteFile(dir / "victim", "keep\n");
+  std::filesystem::remove(dir / kFolderLockName);
+  std::filesystem::create_symlink(dir / "victim", dir / kFolderLockName);
+  const CliResult linked = RunHooked(dir, "B1");
+  EXPECT_EQ(linked.exitCode, 1);
+  EXPECT_TRUE(Has(linked.err, "cannot lock the folder " + dir.path().string() + ": ")) << linked.err;
+  EXPECT_EQ(testing::ReadFile(dir / "victim"), "keep\n");
 }
 
 }  // namespace
