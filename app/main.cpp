@@ -30,8 +30,22 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
-    std::printf("usage: tallyforge [--version | --help]\n"
-                "The desktop benchmark; tallyforge-cli runs the same benchmarks in a terminal.\n");
+    // GNU layout: the manual page is made from this text by help2man.
+    std::printf(
+        "Usage: tallyforge [OPTION]\n"
+        "Times the nine prime-number benchmarks B1 to B9 in a window, against the\n"
+        "reference times of Reference.txt. START BENCH runs the selected benchmark,\n"
+        "STOP BENCH ends it at its next progress point, STRESS BENCH runs all nine\n"
+        "and the total score (1000: as fast as the reference machine). OPENGL shows\n"
+        "the primes up to 32,768 on a spiral and the histogram of their gaps.\n"
+        "\n"
+        "Reference.txt is read from, and the output files (Numbers_*.txt, Factors.txt)\n"
+        "are written to, the folder the program is started in. tallyforge-cli runs the\n"
+        "same benchmarks in a terminal.\n"
+        "\n"
+        "Options:\n"
+        "  --help       show this help and exit\n"
+        "  --version    show the version data and exit (neither needs a display)\n");
     return 0;
   }
   if (argc > 1) {
