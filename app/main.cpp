@@ -1,6 +1,7 @@
 // tallyforge: the desktop program.
 #include <wx/app.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -21,13 +22,21 @@ void PrintVersion() {
   std::printf("%s\n", res::kLegalCopyright);
 }
 
+// After --help or --version: 0, or 1 with a message when stdout could not take the text (a full
+// disk, a closed descriptor).
+int Flushed() {
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+  std::fprintf(stderr, "tallyforge: cannot write the text: %s\n", std::strerror(errno));
+  return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   // The program has no other options; these two answer without opening a window.
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
     PrintVersion();
-    return 0;
+    return Flushed();
   }
   if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
     // GNU layout: the manual page is made from this text by help2man.
@@ -46,7 +55,7 @@ int main(int argc, char** argv) {
         "Options:\n"
         "  --help       show this help and exit\n"
         "  --version    show the version data and exit (neither needs a display)\n");
-    return 0;
+    return Flushed();
   }
   if (argc > 1) {
     std::fprintf(stderr, "tallyforge: unknown option '%s'; try 'tallyforge --help'\n", argv[1]);
