@@ -1,12 +1,15 @@
 # Manual pages for the installed programs, made at build time from their own --help and
 # --version by help2man (cmake/man-page.sh), so that they cannot drift from the programs.
+if(CMAKE_CROSSCOMPILING OR NOT UNIX)
+  return()  # the programs cannot run here to print their help, or have no manual
+endif()
+if(TALLYFORGE_SANITIZE OR TALLYFORGE_FUZZ)
+  return()  # the package is made from the release build; these builds need no pages
+endif()
 find_program(HELP2MAN help2man)
 if(NOT HELP2MAN)
   message(STATUS "help2man not found: no manual pages (apt-get install help2man)")
   return()
-endif()
-if(CMAKE_CROSSCOMPILING)
-  return()  # the programs cannot run here to print their help
 endif()
 
 set(TALLYFORGE_MAN_PAGES)
