@@ -13,6 +13,7 @@ version=$(env -u DISPLAY "$app" --version) || fail "--version exited $?"
 grep -q '^tallyforge [0-9.]* (commit ' <<<"$version" || fail "--version printed: $version"
 grep -q 'Tallyforga Applicazione, version 1, 0, 0, 1' <<<"$version" || fail "no version data: $version"
 env -u DISPLAY "$app" --bogus 2>/dev/null; [ $? -eq 2 ] || fail "an unknown option must exit 2"
+env -u DISPLAY "$app" --help >/dev/full 2>/dev/null && fail "--help to a full disk must fail"
 
 [ -n "${DISPLAY:-}" ] || fail "no display: run under xvfb-run"
 work=$(mktemp -d)
