@@ -64,16 +64,6 @@ TEST(ReferenceReader, FilesThatAreNotRegularAreNotRead) {
   EXPECT_EQ(ReadReferenceFile(dir / "pipe").status, ReferenceStatus::kNotAFile);  // no hang
 }
 
-TEST(ReferenceReader, BinaryJunkAndHugeFilesReadOnlyNineChunks) {
-  ScratchDir dir;
-  std::string junk;
-  for (unsigned i = 0; i < 3000000; ++i) junk += static_cast<char>(i * 7919u % 256u);
-  WriteFile(dir / "Reference.txt", junk);
-  const ReferenceTexts texts = ReadReferenceFile(dir / "Reference.txt");
-  EXPECT_EQ(texts.status, ReferenceStatus::kRead);
-  for (const std::string& line : texts.lines) EXPECT_LE(line.size(), 79u);
-}
-
 TEST(ReferenceTimes, FillTheCellsOrKeepThemWhenMissing) {
   ScratchDir dir;
   testing::FakeHost host;
