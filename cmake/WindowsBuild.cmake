@@ -53,3 +53,16 @@ if(TALLYFORGE_TESTS)
   gtest_discover_tests(winres_tests DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST)
 endif()
 
+# Whether OpenGL reaches the screen under Wine: a probe, not part of the product, built on
+# request (cmake --build --preset windows --target wine-gl-probe). Needs tools/build-wxmsw.sh.
+find_package(wxWidgets 3.2 QUIET COMPONENTS gl core base)
+if(wxWidgets_FOUND)
+  add_executable(wine-gl-probe EXCLUDE_FROM_ALL tools/wine-gl-probe.cpp)
+  target_include_directories(wine-gl-probe SYSTEM PRIVATE ${wxWidgets_INCLUDE_DIRS})
+  target_compile_definitions(wine-gl-probe PRIVATE ${wxWidgets_DEFINITIONS})
+  target_compile_options(wine-gl-probe PRIVATE ${wxWidgets_CXX_FLAGS})
+  # A console program, so that its findings reach the terminal: without wx-config's GUI flags.
+  set(_probe_libraries ${wxWidgets_LIBRARIES})
+  list(FILTER _probe_libraries EXCLUDE REGEX "^-mwindows$|subsystem")
+  target_link_libraries(wine-gl-probe PRIVATE ${_probe_libraries})
+endif()
