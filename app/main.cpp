@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "bench_app.h"
+#include "standard_streams.h"
 #include "version.h"
 #include "version_info.h"
 
@@ -33,6 +34,7 @@ int Flushed() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (!tallyforge::OpenClosedStandardStreams()) return 1;
   // The program has no other options; these two answer without opening a window.
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
     PrintVersion();

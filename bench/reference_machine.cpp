@@ -19,10 +19,16 @@ std::optional<std::string> ReadReferenceMachine(const std::filesystem::path& pat
   if (!file.text) return std::nullopt;
   std::istringstream in(*file.text);
   std::string line;
+  // A line ended by CR LF reads as the same line ended by LF.
+  const auto next = [&] {
+    if (!std::getline(in, line)) return false;
+    if (line.ends_with('\r')) line.pop_back();
+    return true;
+  };
   for (int row = 1; row <= kRowCount; ++row) {
-    if (!std::getline(in, line) || line.size() > kLongestTimeLine) return std::nullopt;
+    if (!next() || line.size() > kLongestTimeLine) return std::nullopt;
   }
-  if (!std::getline(in, line) || !line.starts_with(kReferenceMachinePrefix)) return std::nullopt;
+  if (!next() || !line.starts_with(kReferenceMachinePrefix)) return std::nullopt;
   std::string machine;
   for (unsigned char c : line.substr(std::string(kReferenceMachinePrefix).size())) {
     if (c >= 0x20 && c != 0x7f) machine += static_cast<char>(c);

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "formats.h"
+#include "output_file.h"
 #include "reference_machine.h"
 #include "reference_reader.h"
 #include "run_statistics.h"
@@ -31,12 +32,11 @@ int WriteReferenceFile(const std::filesystem::path& directory,
                        const std::array<double, kRowCount>& seconds, const std::string& machine) {
   const std::filesystem::path path = directory / kReferenceFileName;
   const std::filesystem::path temporary = directory / (std::string(kReferenceFileName) + ".new");
-  std::FILE* file = std::fopen(temporary.c_str(), "w");
-  if (file == nullptr) return errno;
+  OutputFile file(temporary);
+  if (!file.is_open()) return file.error();
   const std::string text = ReferenceFileText(seconds, machine);
-  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  int error = written ? 0 : errno;
-  if (std::fclose(file) != 0 && error == 0) error = errno;
+  std::fwrite(text.data(), 1, text.size(), file.get());
+  int error = file.Close();
   if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
   if (error != 0) std::remove(temporary.c_str());
   return error;

@@ -88,7 +88,8 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
   app.footer(
       "Exit status: 0 when every run finished and its files are complete; 1 when an output "
       "file could not be created or written; 2 for bad arguments; 3 when a result failed its "
-      "check; 130 when stopped by Ctrl-C.");
+      "check; 75 when another run is using the folder (one run at a time per folder); 130 when "
+      "stopped by Ctrl-C.");
 
   try {
     app.parse(argc, argv);

@@ -5,11 +5,13 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <fstream>
 
+#include "folder_claim.h"
 #include "formats.h"
+#include "output_file.h"
 #include "prime_table.h"
 #include "reference_reader.h"
+#include "regular_file.h"
 #include "result_check.h"
 #include "run_session.h"
 #include "terminal_host.h"
@@ -25,17 +27,22 @@ namespace {
   while (::read(startPipe, &go, 1) < 0 && errno == EINTR) {
   }
   ::close(startPipe);
-  std::FILE* rows = std::fopen((folder / "rows.txt").c_str(), "w");
+  // Each copy holds its own folder; the parent holds the working folder.
+  const FolderLock lock(folder);
+  if (const int status = ClaimFolder(lock, stderr)) ::_exit(status);
+  OutputFile rows(folder / "rows.txt");
   std::FILE* quiet = std::fopen("/dev/null", "w");
   CliOptions copy = options;
   copy.directory = folder;
-  SessionSetup setup{folder, rows != nullptr ? rows : stdout, quiet != nullptr ? quiet : stderr,
-                     false, nullptr};
+  SessionSetup setup{folder, rows.is_open() ? rows.get() : stdout,
+                     quiet != nullptr ? quiet : stderr, false, nullptr};
   const SessionOutcome outcome = RunSession(copy, setup);
   const nlohmann::json document =
       BuildDocument(ContextFor(copy, folder, outcome.reference), outcome.runs, outcome.scores);
-  std::ofstream(folder / kCopyDocumentName) << document.dump(2) << "\n";
-  if (rows != nullptr) std::fclose(rows);
+  OutputFile result(folder / kCopyDocumentName);
+  if (result.is_open()) std::fprintf(result.get(), "%s\n", document.dump(2).c_str());
+  result.Close();
+  rows.Close();
   if (quiet != nullptr) std::fclose(quiet);
   std::fflush(nullptr);
   ::_exit(outcome.exitCode);
@@ -44,15 +51,20 @@ namespace {
 bool PrepareFolder(const CliOptions& options, const std::filesystem::path& folder) {
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
-  if (ec) return false;
-  const auto reference = options.directory / kReferenceFileName;
-  if (std::filesystem::is_regular_file(reference, ec)) {
-    std::filesystem::copy_file(reference, folder / kReferenceFileName,
-                               std::filesystem::copy_options::overwrite_existing, ec);
-  } else {
-    std::filesystem::remove(folder / kReferenceFileName, ec);
+  // A link in the folder's place would send the copy's files elsewhere.
+  if (ec || !std::filesystem::is_directory(std::filesystem::symlink_status(folder, ec))) {
+    return false;
   }
-  return !ec;
+  // The copy's Reference.txt, written as every output file is; only its first lines are read.
+  const FileText reference = ReadRegularFile(options.directory / kReferenceFileName, 1 << 20);
+  if (!reference.text) {
+    std::filesystem::remove(folder / kReferenceFileName, ec);
+    return !ec;
+  }
+  OutputFile copy(folder / kReferenceFileName);
+  if (!copy.is_open()) return false;
+  std::fwrite(reference.text->data(), 1, reference.text->size(), copy.get());
+  return copy.Close() == 0;
 }
 
 CopyResult ReadCopy(const std::filesystem::path& directory, const std::string& folder,

@@ -9,10 +9,13 @@
 #include "cli_options.h"
 #include "exit_status.h"
 #include "expected_answers.h"
+#include "folder_claim.h"
 #include "job_runner.h"
+#include "output_file.h"
 #include "result_check.h"
 #include "result_document.h"
 #include "run_session.h"
+#include "standard_streams.h"
 #ifdef TALLYFORGE_TEST_HOOKS
 #include "test_hooks.h"
 #endif
@@ -59,7 +62,7 @@ int Calibrate(const CliOptions& options, const SessionOutcome& outcome) {
   if (const int error = WriteReferenceFile(options.directory, *times, machine)) {
     std::fprintf(stderr, "tallyforge-cli: calibrate: cannot write %s: %s\n",
                  (options.directory / tallyforge::kReferenceFileName).c_str(),
-                 std::strerror(error));
+                 tallyforge::OutputFileErrorText(error).c_str());
     return kExitRunFailed;
   }
   std::printf("Wrote %s for %s\n", (options.directory / tallyforge::kReferenceFileName).c_str(),
@@ -70,12 +73,17 @@ int Calibrate(const CliOptions& options, const SessionOutcome& outcome) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (!tallyforge::OpenClosedStandardStreams()) return kExitRunFailed;
   const auto parsed = ParseCommandLine(argc, argv, std::cout, std::cerr);
   if (!parsed.options) return parsed.exitCode;
   const CliOptions& options = *parsed.options;
   if (options.command == Command::kCheck || options.command == Command::kCompare) {
     return ReadBack(options);
   }
+
+  // One run per folder, for as long as this process lives.
+  const tallyforge::FolderLock lock(options.directory);
+  if (const int status = ClaimFolder(lock, stderr)) return status;
 
   // The document's file is created before any work, so that a bad path fails at once.
   const bool toStdout = options.jsonPath == "-";

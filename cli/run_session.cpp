@@ -82,7 +82,7 @@ SessionOutcome RunSession(const CliOptions& options, const SessionSetup& setup) 
     for (int bench : options.benchmarks) {
       for (int b = 1; b <= kRowCount; ++b) host.SetCheck(b, b == bench);
       const RunOutcome outcome = engine.OnStartBench();
-      if (outcome.stopped || TerminalHost::InterruptPending()) {
+      if (outcome.stopRequested || TerminalHost::InterruptPending()) {
         stopped = true;
         break;
       }

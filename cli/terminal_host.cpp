@@ -48,6 +48,7 @@ void TerminalHost::PushBoard(const ResultBoard& board) {
     if (m_checked[static_cast<size_t>(b)]) bench = b;
   }
   if (bench == 0) return;
+  if (m_atProgress) m_atProgress(bench);
   const std::string line = BenchmarkName(bench) + "  " + Printable(board.yourTime(bench)) +
                            "  " + Printable(board.m_status);
   if (m_progressIsTerminal) {
@@ -98,7 +99,9 @@ void TerminalHost::RunFinished(const RunOutcome& outcome) {
                  Printable(m_board->yourTime(outcome.bench)).c_str(),
                  Printable(m_board->refTime(outcome.bench)).c_str(),
                  Printable(m_board->percent(outcome.bench)).c_str(),
-                 outcome.stopped ? "  (stopped)" : "");
+                 outcome.stopped         ? "  (stopped)"
+                 : outcome.stopRequested ? "  (stopped as its work ended)"
+                                         : "");
     std::fflush(m_rows);
   }
   if (outcome.fileError != 0) {

@@ -43,6 +43,9 @@ class TerminalHost final : public BenchHost {
   // Called with each finished run before its check. Only test builds set it, to damage a result
   // and see the check report it.
   void SetBeforeCheck(std::function<void(const RunOutcome&)> hook) { m_beforeCheck = std::move(hook); }
+  // Called at each progress point with the running benchmark; test builds only, to send a
+  // Ctrl-C at an exact point.
+  void SetAtProgress(std::function<void(int)> hook) { m_atProgress = std::move(hook); }
 
  private:
   void ClearProgressLine();
@@ -59,6 +62,7 @@ class TerminalHost final : public BenchHost {
   std::vector<Verification> m_verifications;
   bool m_endStressOnWrong = false;
   std::function<void(const RunOutcome&)> m_beforeCheck;
+  std::function<void(int)> m_atProgress;
 };
 
 }  // namespace tallyforge::cli

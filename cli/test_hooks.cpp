@@ -1,5 +1,6 @@
 #include "test_hooks.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -39,8 +40,17 @@ void ApplyTestHooks(TerminalHost& host, Workload& workload) {
       range.reportInterval = 40;
     }
     workload.mixedLimit = 20000;
-    workload.factorFirst = 1000000000;
-    workload.factorLast = 1000000600;
+    workload.factorFirst = 1000000400;  // its one progress point is its last number
+    workload.factorLast = 1000001000;
+  }
+  int stopBench = 0;
+  int stopPoint = 1;
+  if (const char* interrupt = std::getenv("TALLYFORGE_TEST_INTERRUPT");
+      interrupt != nullptr && std::sscanf(interrupt, "B%d@%d", &stopBench, &stopPoint) >= 1) {
+    auto points = std::make_shared<int>(0);
+    host.SetAtProgress([stopBench, stopPoint, points](int bench) {
+      if (bench == stopBench && ++*points == stopPoint) std::raise(SIGINT);
+    });
   }
   const char* damage = std::getenv("TALLYFORGE_TEST_DAMAGE");
   int bench = 0;

@@ -13,6 +13,7 @@ add_subdirectory(${TALLYFORGE_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLU
 
 # The engine's portable core: formats, the board, run control and the prime divisor table.
 add_library(tallyforge_bench_core STATIC
+  bench/cell_value.cpp
   bench/formats.cpp
   bench/prime_table.cpp
   bench/result_board.cpp
