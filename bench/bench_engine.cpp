@@ -61,13 +61,16 @@ void BenchEngine::ReportProgress(int row, int32_t percentage) {
   PumpOneMessage();
 }
 
-void BenchEngine::FinishRow(int row, int32_t ticks) {
-  const double seconds = TicksToSeconds(ticks);
-  m_board.percent(row) = PercentCellText(m_board.refTime(row), ticks);
+void BenchEngine::FinishRow(RunOutcome& outcome) {
+  outcome.stopRequested = StopRequested();
+  const int row = outcome.bench;
+  const double seconds = TicksToSeconds(outcome.ticks);
+  m_board.percent(row) = PercentCellText(m_board.refTime(row), outcome.ticks);
   m_board.yourTime(row) = TimeText(seconds);
   stopFlag = 1;
   m_board.m_status = StatusText(seconds);
   UpdateData();
+  m_host.RunFinished(outcome);
 }
 
 RunOutcome BenchEngine::NotRun(RunOutcome outcome, const OutputFile& output) {

@@ -70,7 +70,9 @@ class BenchEngine {
     return true;
   }
   int32_t ElapsedTicks() const { return TickDifference(m_ticks(), m_startTicks); }
-  void FinishRow(int row, int32_t ticks);
+  // After the end time: records whether a stop was requested (ending a stress run, even where
+  // the loop had no more work to test it), writes the row and tells the host.
+  void FinishRow(RunOutcome& outcome);
   // A run whose output file could not be created: nothing changes, the host is told why.
   RunOutcome NotRun(RunOutcome outcome, const OutputFile& output);
   void UpdateData();

@@ -44,8 +44,7 @@ RunOutcome BenchEngine::RunFactorBench() {
   outcome.fileError = output.Close();
   outcome.ran = true;
   outcome.found = written;
-  FinishRow(kFactorBench, outcome.ticks);
-  m_host.RunFinished(outcome);
+  FinishRow(outcome);
   return outcome;
 }
 

@@ -2,8 +2,9 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <limits>
+
+#include "cell_value.h"
 
 namespace tallyforge {
 namespace {
@@ -38,7 +39,7 @@ int32_t TruncateToInt32(double value) {
 
 std::string PercentCellText(const std::string& referenceText, int32_t ticks) {
   if (ticks == 0) return kNoTimeText;
-  const double ratio = std::atof(referenceText.c_str()) / TicksToSeconds(ticks) * 100;
+  const double ratio = CellValue(referenceText) / TicksToSeconds(ticks) * 100;
   if (std::isnan(ratio)) return kNoTimeText;
   return PercentText(TruncateToInt32(ratio));
 }

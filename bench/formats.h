@@ -24,7 +24,8 @@ std::string StatusText(double seconds);
 // Truncates toward zero to a 32-bit int, saturating at the ends of its range (NaN gives 0).
 int32_t TruncateToInt32(double value);
 
-// The percent cell of a finished run: atof(reference) / seconds x 100, truncated.
+// The percent cell of a finished run: the reference cell's number (CellValue) / seconds x 100,
+// truncated.
 // A run of zero ticks has no usable ratio and shows kNoTimeText.
 std::string PercentCellText(const std::string& referenceText, int32_t ticks);
 

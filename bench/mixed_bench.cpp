@@ -33,8 +33,7 @@ RunOutcome BenchEngine::RunMixedBench() {
   outcome.found = search.found;
   outcome.mixed = {search.intCandidate, search.realCandidate, search.intNext - 1,
                    search.realNext - 1};
-  FinishRow(kMixedBench, outcome.ticks);
-  m_host.RunFinished(outcome);
+  FinishRow(outcome);
   return outcome;
 }
 

@@ -1,12 +1,9 @@
 #include "output_file.h"
 
 #include <cerrno>
+#include <cstring>
 
 namespace tallyforge {
-
-OutputFile::OutputFile(const std::filesystem::path& path) : file_(std::fopen(path.c_str(), "w")) {
-  if (file_ == nullptr) error_ = errno != 0 ? errno : EIO;
-}
 
 OutputFile::~OutputFile() {
   if (file_ != nullptr) std::fclose(file_);
@@ -22,6 +19,19 @@ int OutputFile::Close() {
   if (std::fclose(file_) != 0 && error_ == 0) error_ = errno != 0 ? errno : EIO;
   file_ = nullptr;
   return error_;
+}
+
+std::string OutputFileErrorText(int error) {
+  switch (error) {
+    case ELOOP:
+      return "a symbolic link is in its place (links are never followed)";
+    case ENXIO:
+      return "it is not a regular file (a FIFO, socket or device is in its place)";
+    case EISDIR:
+      return "a directory is in its place";
+    default:
+      return std::strerror(error);
+  }
 }
 
 }  // namespace tallyforge

@@ -1,13 +1,18 @@
 #pragma once
-// A benchmark's buffered text output file, whose write errors are collected at the end.
+// A buffered text file that a run writes, created without ever following a symbolic link or
+// waiting on a FIFO; its write errors are collected at the end.
 #include <cstdio>
 #include <filesystem>
+#include <string>
 
 namespace tallyforge {
 
 class OutputFile {
  public:
-  // Creates or truncates path for writing. On failure is_open() is false and error() says why.
+  // Creates path, or empties it if it is a regular file, for writing. Anything else in its place
+  // is left untouched and refused: a symbolic link (dangling or not) fails with ELOOP, a FIFO,
+  // socket or device with ENXIO, a directory with EISDIR; none of them blocks. On failure
+  // is_open() is false and error() says why.
   explicit OutputFile(const std::filesystem::path& path);
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
@@ -25,5 +30,9 @@ class OutputFile {
   std::FILE* file_ = nullptr;
   int error_ = 0;
 };
+
+// Why an output file could not be created or written, for the user: the system's words, or
+// what was found in the file's place.
+std::string OutputFileErrorText(int error);
 
 }  // namespace tallyforge

@@ -63,8 +63,7 @@ RunOutcome BenchEngine::RunRangeBench(int row) {
   outcome.ran = true;
   outcome.found = count;
   outcome.ticks = TickDifference(m_endTicks, m_startTicks);
-  FinishRow(row, outcome.ticks);
-  m_host.RunFinished(outcome);
+  FinishRow(outcome);
   return outcome;
 }
 

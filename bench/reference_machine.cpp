@@ -23,10 +23,16 @@ std::optional<std::string> ReadReferenceMachine(const std::filesystem::path& pat
 std::optional<std::string> ReferenceMachineIn(std::string_view text) {
   std::istringstream in{std::string(text)};
   std::string line;
+  // A line ended by CR LF reads as the same line ended by LF.
+  const auto next = [&] {
+    if (!std::getline(in, line)) return false;
+    if (line.ends_with('\r')) line.pop_back();
+    return true;
+  };
   for (int row = 1; row <= kRowCount; ++row) {
-    if (!std::getline(in, line) || line.size() > kLongestTimeLine) return std::nullopt;
+    if (!next() || line.size() > kLongestTimeLine) return std::nullopt;
   }
-  if (!std::getline(in, line) || !line.starts_with(kReferenceMachinePrefix)) return std::nullopt;
+  if (!next() || !line.starts_with(kReferenceMachinePrefix)) return std::nullopt;
   std::string machine;
   for (unsigned char c : line.substr(std::string(kReferenceMachinePrefix).size())) {
     if (c >= 0x20 && c != 0x7f) machine += static_cast<char>(c);

@@ -10,6 +10,9 @@ struct RunOutcome {
   int bench = 0;         // 1 to 9
   bool ran = false;      // false: its output file could not be created, and nothing changed
   bool stopped = false;  // ended by STOP before the end of its work
+  // A STOP arrived during the run: also true when it landed where no work remained (stopped is
+  // then false), so that a caller running several benchmarks never loses it.
+  bool stopRequested = false;
   int32_t ticks = 0;     // the measured time
   int32_t found = 0;     // primes found (B1 to B8) or numbers factored (B9)
   std::filesystem::path file;  // the output file; empty for B8, which writes none

@@ -1,8 +1,8 @@
 #include "total_score.h"
 
 #include <cstdio>
-#include <cstdlib>
 
+#include "cell_value.h"
 #include "formats.h"
 
 namespace tallyforge {
@@ -11,10 +11,10 @@ std::string TotalScoreText(const ResultBoard& board) {
   float sumYour = 0;
   float sumRef = 0;
   for (int row = 1; row <= kRowCount; ++row) {
-    sumYour = static_cast<float>(sumYour + std::atof(board.yourTime(row).c_str()));
+    sumYour = static_cast<float>(sumYour + CellValue(board.yourTime(row)));
   }
   for (int row = 1; row <= kRowCount; ++row) {
-    sumRef = static_cast<float>(sumRef + std::atof(board.refTime(row).c_str()));
+    sumRef = static_cast<float>(sumRef + CellValue(board.refTime(row)));
   }
   if (sumYour == 0) return kNoTimeText;
   const int32_t score =

@@ -6,7 +6,7 @@
 
 namespace tallyforge {
 
-// Sums atof of the nine your-time and the nine reference cells in single precision, in row
+// Sums the numbers (CellValue) of the nine your-time and the nine reference cells in single precision, in row
 // order, and gives the truncated score as "%d\n". With a zero sum of measured times there is
 // nothing to divide by, and the text is kNoTimeText.
 std::string TotalScoreText(const ResultBoard& board);

@@ -42,7 +42,8 @@ const char* kExitStatuses =
     "Exit status: 0 when every run finished and its result was verified; 1 when an output file "
     "could not be created or written; 2 for bad arguments or an unreadable result document; 3 "
     "when a result is WRONG; 4 when a result could not be checked; 70 on an internal error (the "
-    "results measured until then are still written); 130 when stopped by Ctrl-C. check: 0 when "
+    "results measured until then are still written); 75 when another run is using the folder "
+    "(one run at a time per folder); 130 when stopped by Ctrl-C. check: 0 when "
     "the document stands for complete, verified work; 3 when it records a WRONG result; 4 when a "
     "run was not checked or none was; 1 for anything else (figures edited, an output file not as "
     "expected, a run stopped, a run that did not reach its end).";

@@ -10,10 +10,13 @@
 
 #include "document_reader.h"
 #include "exit_status.h"
+#include "folder_claim.h"
 #include "formats.h"
 #include "messages.h"
+#include "output_file.h"
 #include "prime_table.h"
 #include "reference_reader.h"
+#include "regular_file.h"
 #include "run_session.h"
 #include "terminal_host.h"
 
@@ -33,14 +36,17 @@ namespace {
     // A terminal's Ctrl-C reaches the copy and its parent, which passes it on: any of them
     // stops the copy's run, none ends the copy before its document is written.
     TerminalHost::InstallInterruptHandler(/*secondEndsProcess=*/false);
-    std::FILE* rows = std::fopen((folder / kCopyRowsName).c_str(), "w");
+    // Each copy holds its own folder; the parent holds the working folder.
+    const FolderLock lock(folder);
+    if (const int claimed = ClaimFolder(lock, stderr)) ::_exit(claimed);
+    OutputFile rows(folder / kCopyRowsName);
     std::FILE* quiet = std::fopen("/dev/null", "w");
     CliOptions copy = options;
     copy.directory = folder;
     copy.jobCounts.clear();
     SessionSetup copySetup = setup;
     copySetup.directory = folder;
-    copySetup.rows = rows != nullptr ? rows : stdout;
+    copySetup.rows = rows.is_open() ? rows.get() : stdout;
     copySetup.progress = quiet != nullptr ? quiet : stderr;
     copySetup.progressIsTerminal = false;
     DocumentFile document(folder / kCopyDocumentName);
@@ -58,19 +64,24 @@ namespace {
 bool PrepareFolder(const CliOptions& options, const std::filesystem::path& folder) {
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
-  if (ec) return false;
+  // A link in the folder's place would send the copy's files elsewhere.
+  if (ec || !std::filesystem::is_directory(std::filesystem::symlink_status(folder, ec))) {
+    return false;
+  }
   for (const char* stale : {kCopyDocumentName, kCopyRowsName}) {
     std::filesystem::remove(folder / stale, ec);
     if (ec) return false;
   }
-  const auto reference = options.directory / kReferenceFileName;
-  if (std::filesystem::is_regular_file(reference, ec)) {
-    std::filesystem::copy_file(reference, folder / kReferenceFileName,
-                               std::filesystem::copy_options::overwrite_existing, ec);
-  } else {
+  // The copy's Reference.txt, written as every output file is; only its first lines are read.
+  const FileText reference = ReadRegularFile(options.directory / kReferenceFileName, 1 << 20);
+  if (!reference.text) {
     std::filesystem::remove(folder / kReferenceFileName, ec);
+    return !ec;
   }
-  return !ec;
+  OutputFile copy(folder / kReferenceFileName);
+  if (!copy.is_open()) return false;
+  std::fwrite(reference.text->data(), 1, reference.text->size(), copy.get());
+  return copy.Close() == 0;
 }
 
 std::string StateOf(int waitStatus) {

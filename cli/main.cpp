@@ -14,10 +14,13 @@
 #include "document_file.h"
 #include "exit_status.h"
 #include "expected_answers.h"
+#include "folder_claim.h"
 #include "job_runner.h"
 #include "messages.h"
+#include "output_file.h"
 #include "run_session.h"
 #include "safe_text.h"
+#include "standard_streams.h"
 #include "terminal_host.h"
 #ifdef TALLYFORGE_TEST_HOOKS
 #include "test_hooks.h"
@@ -59,7 +62,7 @@ int Calibrate(const CliOptions& options, const Session& session, int status) {
   const std::string machine = DescribeMachine(ReadMachineFacts());
   const std::filesystem::path path = options.directory / kReferenceFileName;
   if (const int error = WriteReferenceFile(options.directory, *times, machine)) {
-    Complain("calibrate: cannot write " + path.string() + ": " + std::strerror(error));
+    Complain("calibrate: cannot write " + path.string() + ": " + OutputFileErrorText(error));
     return kExitRunFailed;
   }
   std::printf("Wrote %s for %s\n", TerminalText(path.string()).c_str(),
@@ -88,14 +91,20 @@ int Run(int argc, char** argv) {
     return ReadBack(options);
   }
 
+  if (!options.jsonPath.empty() && options.jsonPath != "-" &&
+      NamesOneOf(options.jsonPath, RunFiles(options))) {
+    Complain("--json " + options.jsonPath + ": that is one of the run's own files; choose "
+             "another name");
+    return kExitUsage;
+  }
+
+  // One run per folder, for as long as this process lives.
+  const FolderLock lock(options.directory);
+  if (const int status = ClaimFolder(lock, stderr)) return status;
+
   // The document's file is checked before any work, so that a bad path fails at once.
   std::optional<DocumentFile> document;
   if (!options.jsonPath.empty()) {
-    if (options.jsonPath != "-" && NamesOneOf(options.jsonPath, RunFiles(options))) {
-      Complain("--json " + options.jsonPath + ": that is one of the run's own files; choose "
-               "another name");
-      return kExitUsage;
-    }
     document.emplace(options.jsonPath);
     if (const std::string problem = document->Problem(); !problem.empty()) {
       Complain("--json " + options.jsonPath + ": " + problem);
@@ -107,7 +116,7 @@ int Run(int argc, char** argv) {
   setup.rows = document && document->toStdout() ? stderr : stdout;
   setup.progressIsTerminal = ::isatty(STDERR_FILENO) == 1;
 #ifdef TALLYFORGE_TEST_HOOKS
-  setup.beforeCheck = ApplyTestHooks(setup.workload);  // test builds only
+  ApplyTestHooks(setup);  // test builds only
 #endif
   DocumentFile* file = document ? &*document : nullptr;
   if (!options.jobCounts.empty()) return RunJobs(options, setup, setup.rows, file);
@@ -133,6 +142,7 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (!tallyforge::OpenClosedStandardStreams()) return kExitRunFailed;
   std::set_terminate(OnTerminate);
   try {
     return Run(argc, argv);

@@ -54,6 +54,7 @@ Session::Session(const CliOptions& options, const SessionSetup& setup, DocumentF
       m_recorder(m_host, setup.workload),
       m_engine(m_recorder, setup.directory, MonotonicTicks, setup.workload) {
   m_host.Attach(m_engine);
+  m_host.SetAtProgress(setup.atProgress);
   m_recorder.SetBeforeCheck(setup.beforeCheck);
   m_recorder.SetOnRecorded([this](const RecordedRun& run) { Recorded(run); });
 }
@@ -109,7 +110,7 @@ int Session::Run() {
       for (int bench : m_options.benchmarks) {
         for (int b = 1; b <= kRowCount; ++b) m_host.SetCheck(b, b == bench);
         const RunOutcome outcome = m_engine.OnStartBench();
-        if (outcome.stopped || TerminalHost::InterruptPending()) {
+        if (outcome.stopRequested || TerminalHost::InterruptPending()) {
           stopped = true;
           break;
         }

@@ -25,6 +25,8 @@ struct SessionSetup {
   Workload workload = Workload::Standard();
   // Called with each finished run before its check (the test runner's hooks only).
   std::function<void(const RunOutcome&)> beforeCheck;
+  // Called at each progress point with the running benchmark (the test runner's hooks only).
+  std::function<void(int)> atProgress;
 };
 
 class Session {

@@ -37,6 +37,7 @@ void TerminalHost::PushBoard(const ResultBoard& board) {
     if (m_checked[static_cast<size_t>(b)]) bench = b;
   }
   if (bench == 0) return;
+  if (m_atProgress) m_atProgress(bench);
   const std::string line = BenchmarkName(bench) + "  " + CellText(board.yourTime(bench)) + "  " +
                            CellText(board.m_status);
   if (m_progressIsTerminal) {
@@ -78,7 +79,7 @@ void TerminalHost::ShowRun(const RecordedRun& run) {
     Complain(FileProblemText(outcome));
     return;
   }
-  if (m_board != nullptr) PrintRow(m_rows, *m_board, outcome.bench, outcome.stopped);
+  if (m_board != nullptr) PrintRow(m_rows, *m_board, outcome);
   if (outcome.fileError != 0) Complain(FileProblemText(outcome));
   PrintCheck(m_rows, run.check.verification);
   if (run.check.verdict == RunVerdict::kWrong) {

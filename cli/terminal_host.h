@@ -3,6 +3,7 @@
 // Ctrl-C as STOP BENCH.
 #include <array>
 #include <cstdio>
+#include <functional>
 
 #include "bench_engine.h"
 #include "run_record.h"
@@ -32,6 +33,9 @@ class TerminalHost final : public BenchHost {
   void ShowRun(const RecordedRun& run);
   void PrintHeader();
   void PrintTotal(const StressOutcome& outcome);
+  // Called at each progress point with the running benchmark; test builds only, to send a
+  // Ctrl-C at an exact point.
+  void SetAtProgress(std::function<void(int)> hook) { m_atProgress = std::move(hook); }
 
  private:
   void ClearProgressLine();
@@ -43,6 +47,7 @@ class TerminalHost final : public BenchHost {
   const ResultBoard* m_board = nullptr;
   std::array<bool, kRowCount + 1> m_checked{};
   bool m_progressShown = false;
+  std::function<void(int)> m_atProgress;
 };
 
 }  // namespace tallyforge::cli

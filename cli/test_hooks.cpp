@@ -1,5 +1,6 @@
 #include "test_hooks.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -45,21 +46,31 @@ std::function<bool(const RunOutcome&)> RunNamedBy(const char* name) {
 
 }  // namespace
 
-std::function<void(const RunOutcome&)> ApplyTestHooks(Workload& workload) {
+void ApplyTestHooks(SessionSetup& setup) {
+  Workload& workload = setup.workload;
   if (const char* shortWork = std::getenv("TALLYFORGE_TEST_SHORT_WORK"); shortWork && *shortWork == '1') {
     for (RangeSpec& range : workload.ranges) {
       range.end = range.start + 1500;
       range.reportInterval = 40;
     }
     workload.mixedLimit = 20000;
-    workload.factorFirst = 1000000000;
-    workload.factorLast = 1000000600;
+    workload.factorFirst = 1000000400;  // its one progress point is its last number
+    workload.factorLast = 1000001000;
+  }
+  int stopBench = 0;
+  int stopPoint = 1;
+  if (const char* interrupt = std::getenv("TALLYFORGE_TEST_INTERRUPT");
+      interrupt != nullptr && std::sscanf(interrupt, "B%d@%d", &stopBench, &stopPoint) >= 1) {
+    auto points = std::make_shared<int>(0);
+    setup.atProgress = [stopBench, stopPoint, points](int bench) {
+      if (bench == stopBench && ++*points == stopPoint) std::raise(SIGINT);
+    };
   }
   const auto damaged = RunNamedBy("TALLYFORGE_TEST_DAMAGE");
   const auto hidden = RunNamedBy("TALLYFORGE_TEST_HIDE");
   const auto thrown = RunNamedBy("TALLYFORGE_TEST_THROW");
-  if (!damaged && !hidden && !thrown) return nullptr;
-  return [damaged, hidden, thrown](const RunOutcome& outcome) {
+  if (!damaged && !hidden && !thrown) return;
+  setup.beforeCheck = [damaged, hidden, thrown](const RunOutcome& outcome) {
     if (thrown && thrown(outcome)) throw std::runtime_error("a test hook threw");
     if (damaged && damaged(outcome)) {
       if (outcome.bench == kMixedBench) {

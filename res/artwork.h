@@ -3,14 +3,16 @@
 #include <wx/bitmap.h>
 #include <wx/icon.h>
 
+#include "resource.h"
+
 namespace tallyforge::res {
 
-inline constexpr int kAppIcon = 128;     // the window, task bar and About box
-inline constexpr int kBanner = 129;      // 480 x 48, across the top of the main window
-inline constexpr int kStartIcon = 131;   // START BENCH
-inline constexpr int kStopIcon = 132;    // STOP BENCH
-inline constexpr int kEndIcon = 133;     // END
-inline constexpr int kStressIcon = 136;  // STRESS BENCH
+inline constexpr int kAppIcon = TALLYFORGE_ICON_APP;       // the window, task bar, About box
+inline constexpr int kBanner = TALLYFORGE_BITMAP_BANNER;    // 480 x 48, across the main window
+inline constexpr int kStartIcon = TALLYFORGE_ICON_START;    // START BENCH
+inline constexpr int kStopIcon = TALLYFORGE_ICON_STOP;      // STOP BENCH
+inline constexpr int kEndIcon = TALLYFORGE_ICON_END;        // END
+inline constexpr int kStressIcon = TALLYFORGE_ICON_STRESS;  // STRESS BENCH
 
 // The image with that number; an invalid bitmap for any other number.
 wxBitmap Artwork(int number);

@@ -2,6 +2,7 @@
 
 #include "atomic_file.h"
 #include "formats.h"
+#include "output_file.h"
 #include "reference_machine.h"
 #include "reference_reader.h"
 #include "run_statistics.h"

@@ -43,10 +43,14 @@ void PrintRowsHeader(std::FILE* out) {
   std::fflush(out);
 }
 
-void PrintRow(std::FILE* out, const ResultBoard& board, int bench, bool stopped) {
+void PrintRow(std::FILE* out, const ResultBoard& board, const RunOutcome& outcome) {
+  const int bench = outcome.bench;
   std::fprintf(out, "%-10s %12s %15s %8s%s\n", BenchmarkName(bench).c_str(),
                CellText(board.yourTime(bench)).c_str(), CellText(board.refTime(bench)).c_str(),
-               CellText(board.percent(bench)).c_str(), stopped ? "  (stopped)" : "");
+               CellText(board.percent(bench)).c_str(),
+               outcome.stopped         ? "  (stopped)"
+               : outcome.stopRequested ? "  (stopped as its work ended)"
+                                       : "");
   std::fflush(out);
 }
 

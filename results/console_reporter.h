@@ -17,7 +17,7 @@ std::string CellText(const std::string& cell);
 
 void PrintRowsHeader(std::FILE* out);
 // Row bench of board as the board shows it: your time, reference time, percentage.
-void PrintRow(std::FILE* out, const ResultBoard& board, int bench, bool stopped);
+void PrintRow(std::FILE* out, const ResultBoard& board, const RunOutcome& outcome);
 // The check of the row above, indented: "  verified: ..." or "  WRONG at ...".
 void PrintCheck(std::FILE* out, const Verification& verification);
 // "TOTAL SCORE 1234", or that the stress run was stopped.

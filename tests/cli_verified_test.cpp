@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <tuple>
+
 #include "cli_support.h"
+#include "folder_lock.h"
 #include "result_document.h"
 
 namespace tallyforge {
@@ -141,17 +144,6 @@ TEST(StabilityMode, ADurationEndsWithASummaryOfVerifiedPasses) {
   EXPECT_FALSE(Has(result.out, "WRONG")) << result.out;
 }
 
-TEST(StabilityMode, CtrlCAfterAPassEndsTheLoopWithOneHundredThirty) {
-  testing::ScratchDir dir;
-  const CliResult result =
-      testing::RunBinaryUntil(TALLYFORGE_CLI_TESTHOOKS_PATH, dir, "--loop", "cli.out", "pass 1 ",
-                              "env TALLYFORGE_TEST_SHORT_WORK=1");
-  EXPECT_EQ(result.exitCode, 130) << result.err;
-  EXPECT_TRUE(Has(result.out, "\npass 1  00:00:0")) << result.out;
-  EXPECT_TRUE(Has(result.out, "\nstability: ")) << result.out;
-  EXPECT_FALSE(Has(result.out, "WRONG")) << result.out;
-}
-
 TEST(CliInputs, UnusableDirectoriesAndReferenceFilesGiveClearMessages) {
   testing::ScratchDir dir;
   std::filesystem::create_directory(dir / "locked");
@@ -216,6 +208,71 @@ TEST(CliInputs, ADocumentNamingOneOfTheRunsOwnFilesIsRefusedBeforeAnyWork) {
   }
   EXPECT_EQ(testing::ReadFile(dir / "Reference.txt"), "2.5\n");
   EXPECT_FALSE(std::filesystem::exists(dir / "job-1-of-1"));  // no work began
+}
+
+// A Ctrl-C ends the list of benchmarks wherever it lands: mid-run, or at the last progress point
+// of a run whose work was then complete.
+TEST(CliStop, CtrlCEndsTheListWhereverItLands) {
+  const std::tuple<std::string, std::string, std::string> cases[] = {
+      {"B2 B1", "B2@1", "  (stopped)\n"},
+      {"B9 B1", "B9@1", "  (stopped as its work ended)\n  verified: 601 numbers factored"},
+  };
+  for (const auto& [args, point, row] : cases) {
+    testing::ScratchDir dir;
+    const CliResult result = RunHooked(dir, args, "", "env TALLYFORGE_TEST_INTERRUPT=" + point);
+    EXPECT_EQ(result.exitCode, 130) << args << result.err;
+    EXPECT_TRUE(Has(result.out, row)) << args << result.out;
+    EXPECT_FALSE(Has(result.out, "\nB1 ")) << args << result.out;
+  }
+  testing::ScratchDir dir;
+  RunHooked(dir, "B2", "", "env TALLYFORGE_TEST_INTERRUPT=B2@1");
+  const auto lines = testing::Lines(testing::ReadFile(dir / "Numbers_0000010000005.txt"));
+  EXPECT_EQ(lines.back(), "Prime Found : 40");  // the prime of the progress point was the last
+}
+
+// Descriptors 0 to 2 closed at start: an output file never takes their place, so neither
+// progress lines nor rows land in it (its check would find them).
+TEST(CliStreams, ClosedStandardStreamsNeverBecomeOutputFiles) {
+  for (const std::string closed : {"2>&-", ">&-", "<&- >&- 2>&-"}) {
+    testing::ScratchDir dir;
+    const CliResult result = RunHooked(dir, "B2 B9", "", "sh -c 'exec \"$0\" \"$@\" " + closed + "'");
+    EXPECT_EQ(result.exitCode, 0) << closed << result.err;
+    const std::string numbers = testing::ReadFile(dir / "Numbers_0000010000005.txt");
+    EXPECT_TRUE(numbers.ends_with("\nPrime Found : 44\n")) << closed;
+    EXPECT_FALSE(Has(numbers, "B2")) << closed << numbers;
+    EXPECT_FALSE(Has(testing::ReadFile(dir / "Factors.txt"), "B9")) << closed;
+  }
+}
+
+// One run per folder: a second run in a folder in use says so, naming the folder and the other
+// process, and leaves the first undisturbed; a link in the lock file's place is never followed.
+TEST(CliFolder, ASecondRunInAFolderInUseIsRefused) {
+  testing::ScratchDir dir;
+  const std::string second = "env TALLYFORGE_TEST_SHORT_WORK=1 '" +
+                             std::string(TALLYFORGE_CLI_TESTHOOKS_PATH) +
+                             "' B1 > second.out 2> second.err; echo $? > second.status; echo $pid > first.pid";
+  const CliResult first = testing::RunBinaryUntil(TALLYFORGE_CLI_TESTHOOKS_PATH, dir, "--loop", "cli.out",
+                                                  "pass 1 ", "env TALLYFORGE_TEST_SHORT_WORK=1", "INT", second);
+  EXPECT_EQ(testing::ReadFile(dir / "second.status"), "75\n");
+  const std::string pid = testing::Lines(testing::ReadFile(dir / "first.pid")).at(0);
+  EXPECT_EQ(testing::ReadFile(dir / "second.err"),
+            "tallyforge-cli: the folder " + dir.path().string() + " is in use by another run (process " +
+                pid + ", tallyforge-cli-testhooks); one run at a time per folder: wait for it to "
+                "end, or use another folder\n");
+  EXPECT_EQ(testing::ReadFile(dir / "second.out"), "");
+  // The first, a stability run, ends with its Ctrl-C, every result right.
+  EXPECT_EQ(first.exitCode, 130) << first.err;
+  EXPECT_TRUE(Has(first.out, "\npass 1  00:00:0")) << first.out;
+  EXPECT_TRUE(Has(first.out, "\nstability: ")) << first.out;
+  EXPECT_FALSE(Has(first.out, "WRONG")) << first.out;
+
+  testing::WriteFile(dir / "victim", "keep\n");
+  std::filesystem::remove(dir / kFolderLockName);
+  std::filesystem::create_symlink(dir / "victim", dir / kFolderLockName);
+  const CliResult linked = RunHooked(dir, "B1");
+  EXPECT_EQ(linked.exitCode, 1);
+  EXPECT_TRUE(Has(linked.err, "cannot lock the folder " + dir.path().string() + ": ")) << linked.err;
+  EXPECT_EQ(testing::ReadFile(dir / "victim"), "keep\n");
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
+#include "cell_value.h"
+
 #include "total_score.h"
 
 namespace tallyforge {
@@ -30,17 +34,27 @@ TEST(Formats, PercentCellTruncatesTheSlightlySmallRatio) {
   EXPECT_EQ(PercentCellText("  7.5 seconds", 5000), "149%");
 }
 
-TEST(Formats, PercentCellOfNoNumberIsZero) {
-  EXPECT_EQ(PercentCellText("", 10000), "000%");
-  EXPECT_EQ(PercentCellText("abc\n", 10000), "000%");
-}
-
 TEST(Formats, PercentCellNeverDividesByZeroOrOverflows) {
   EXPECT_EQ(PercentCellText("10", 0), kNoTimeText);
-  EXPECT_EQ(PercentCellText("nan", 10), kNoTimeText);
   EXPECT_EQ(PercentCellText("1e300", 1), "2147483647%");
   EXPECT_EQ(PercentCellText("-1e300", 1), "-2147483648%");
   EXPECT_EQ(PercentCellText("-1.2", 10000), "-11%");
+  for (const char* text : {"abc\n", "nan", "0x10"}) EXPECT_EQ(PercentCellText(text, 10000), "000%");
+}
+
+// A cell is its leading decimal number, exponent included; anything else counts as 0.
+TEST(CellValue, ReadsALeadingDecimalNumberOnly) {
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  const std::pair<const char*, double> cases[] = {
+      {"  7.5 seconds", 7.5}, {"\t\n12\r\n", 12}, {"+.5", 0.5}, {"5.", 5}, {"-1.25", -1.25},
+      {"1e1", 10}, {"1.5E+2x", 150}, {"25e-1", 2.5}, {"2e", 2}, {"2e+", 2}, {"1,5", 1},
+      {"0x10", 0}, {"inf", 0}, {"-infinity", 0}, {"nan", 0}, {"NaN(1)", 0}, {".", 0},
+      {"-", 0}, {"e5", 0}, {"", 0}, {"1e400", kInf}, {"-1e999999999999", -kInf},
+      {"1e-400", 0}, {"0.000000000000000000001e-310", 0}, {"1e-310", 1e-310},
+  };
+  for (const auto& [text, value] : cases) EXPECT_EQ(CellValue(text), value) << text;
+  EXPECT_EQ(CellValue(std::string(400, '9')), kInf);
+  EXPECT_EQ(CellValue("0." + std::string(400, '0') + "1"), 0);
 }
 
 TEST(TotalScore, IsTheTruncatedRatioOfSingleSums) {
@@ -54,6 +68,8 @@ TEST(TotalScore, IsTheTruncatedRatioOfSingleSums) {
   EXPECT_EQ(TotalScoreText(board), "2000\n");
   board.yourTime(9) = "";  // an empty cell counts as 0
   EXPECT_EQ(TotalScoreText(board), "2250\n");
+  board.refTime(9) = "nan\n";  // so does a cell that is no number
+  EXPECT_EQ(TotalScoreText(board), "2000\n");
 }
 
 TEST(TotalScore, ZeroMeasuredSumHasNoScore) {

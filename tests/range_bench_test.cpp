@@ -1,5 +1,9 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+
+#include <functional>
+#include <utility>
 
 #include "formats.h"
 #include "test_support.h"
@@ -127,32 +131,51 @@ TEST_F(RangeBenchmark, ZeroTicksShowNoPercentage) {
   EXPECT_EQ(engine.board().m_percent1, "099%");
 }
 
-TEST_F(RangeBenchmark, UncreatableFileChangesNothing) {
-  Workload work = testing::QuietWorkload();
-  BenchEngine engine(host, dir.path(), MonotonicTicks, work);
-  std::filesystem::create_directory(dir / "Numbers_0000000000005.txt");
-  stopFlag = 1;
-  stressState = 1;
-  host.Select(1);
-  const ResultBoard before = engine.board();
-  const RunOutcome outcome = engine.OnStartBench();
-  EXPECT_FALSE(outcome.ran);
-  EXPECT_NE(outcome.fileError, 0);
-  EXPECT_EQ(engine.board(), before);
-  EXPECT_TRUE(host.pushed.empty());
-  EXPECT_EQ(stopFlag, 1);
-  EXPECT_EQ(stressState, 1);
-}
-
-TEST_F(RangeBenchmark, WriteErrorIsReportedButTheRowShowsTheTime) {
-  std::filesystem::create_symlink("/dev/full", dir / "Numbers_0000000000005.txt");
-  BenchEngine engine(host, dir.path(), MonotonicTicks, testing::QuietWorkload());
-  host.Select(1);
-  const RunOutcome outcome = engine.OnStartBench();
-  EXPECT_TRUE(outcome.ran);
-  EXPECT_EQ(outcome.fileError, ENOSPC);
-  EXPECT_FALSE(outcome.ok());
-  EXPECT_EQ(engine.board().m_yourTime1, TimeText(TicksToSeconds(outcome.ticks)));
+// Whatever is in an output file's place that is not a regular file (perhaps planted in a shared
+// folder) is neither written through nor waited on: that benchmark does not run.
+TEST_F(RangeBenchmark, OutputFilesAreNeverWrittenThroughLinksNorWaitedOn) {
+  int reader = -1;
+  struct Case {
+    const char* what;
+    int bench;
+    std::function<void(const std::filesystem::path&)> plant;
+    int error;
+  };
+  const Case cases[] = {
+      {"link to a file", 1, [&](auto& p) { std::filesystem::create_symlink(dir / "victim", p); }, ELOOP},
+      {"dangling link", 9, [&](auto& p) { std::filesystem::create_symlink(dir / "absent", p); }, ELOOP},
+      {"FIFO", 1, [](auto& p) { ::mkfifo(p.c_str(), 0600); }, ENXIO},
+      {"FIFO with a reader", 9,
+       [&](auto& p) {
+         ::mkfifo(p.c_str(), 0600);
+         reader = ::open(p.c_str(), O_RDONLY | O_NONBLOCK);
+       },
+       ENXIO},
+      {"directory", 1, [](auto& p) { std::filesystem::create_directory(p); }, EISDIR},
+  };
+  for (const Case& c : cases) {
+    testing::ScratchDir work;
+    testing::WriteFile(dir / "victim", "keep\n");
+    const Workload quiet = testing::QuietWorkload();
+    c.plant(work / (c.bench == 9 ? kFactorsFileName : NumbersFileName(quiet.ranges[0].start)));
+    BenchEngine engine(host, work.path(), MonotonicTicks, quiet);
+    host = FakeHost{};
+    host.Select(c.bench);
+    stressState = 1;
+    const RunOutcome outcome = engine.OnStartBench();
+    if (reader >= 0) ::close(std::exchange(reader, -1));
+    EXPECT_FALSE(outcome.ran) << c.what;
+    EXPECT_EQ(outcome.fileError, c.error) << c.what;
+    EXPECT_TRUE(FileProblemText(outcome).starts_with(BenchmarkName(c.bench) + " not run: cannot create "))
+        << c.what;
+    EXPECT_EQ(engine.board(), ResultBoard{}) << c.what;
+    EXPECT_TRUE(host.pushed.empty()) << c.what;
+    EXPECT_EQ(host.finished.size(), 1u) << c.what;
+    EXPECT_EQ(stopFlag, 1) << c.what;
+    EXPECT_EQ(stressState, 1) << c.what;
+    EXPECT_EQ(ReadFile(dir / "victim"), "keep\n") << c.what;
+    EXPECT_FALSE(std::filesystem::exists(dir / "absent")) << c.what;
+  }
 }
 
 TEST_F(RangeBenchmark, SelectionPrefersB8ThenB9ThenTheHighestRange) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "formats.h"
 #include "test_support.h"
 
@@ -59,31 +61,56 @@ TEST_F(StressRun, RunsB1ToB9InOrderWhateverWasSelected) {
   for (int k = 1; k <= 8; ++k) EXPECT_FALSE(host.checked[k]) << k;
 }
 
-TEST_F(StressRun, StopEndsTheRunWithoutATotal) {
-  for (const int stoppedBench : {3, 8, 9}) {
+// A STOP ends the stress run without a total wherever it lands: mid-run, or at a benchmark's
+// last progress point, where no work remains (B8's loop then never tests the flag again).
+TEST_F(StressRun, StopEndsTheRunWithoutATotalWhereverItLands) {
+  struct Case {
+    int bench;
+    bool atTheEnd;
+    std::function<void(Workload&)> adjust;  // gives the benchmark its progress points
+  };
+  const Case cases[] = {
+      {3, false, [](Workload& w) { w.ranges[2].reportInterval = 5; }},
+      {8, false, [](Workload& w) { w.mixedLimit = 300000; }},
+      {9, false, [](Workload& w) { w.factorFirst = 1000000000; }},
+      // 599, the last candidate below 600, is prime: a progress point with every prime.
+      {1, true, [](Workload& w) { w.ranges[0] = {5, 600, 1}; }},
+      // The 10,000th prime, 104,729, is the last below the limit and a progress point.
+      {8, true, [](Workload& w) { w.mixedLimit = 104730; }},
+      {9, true, [](Workload& w) {
+         w.factorFirst = 1000000900;
+         w.factorLast = 1000001000;
+       }},
+  };
+  for (const Case& c : cases) {
+    const std::string name = BenchmarkName(c.bench) + (c.atTheEnd ? " at the end" : " mid-run");
     Workload work = testing::QuietWorkload();
-    work.ranges[2].reportInterval = 5;  // B3 reports after a few primes
-    work.mixedLimit = 300000;           // B8 reaches its first progress point
-    work.factorFirst = 1000000000;      // B9 reports at its first number
+    c.adjust(work);
     BenchEngine engine(host, dir.path(), MonotonicTicks, work);
-    engine.board().m_totalScore = "1234\n";
+    host = FakeHost{};
+    host.Select(c.bench);
+    const RunOutcome whole = engine.OnStartBench();
+    const int lastPoint = host.dispatches;
+
     host = FakeHost{};
     host.engine = &engine;
-    host.onDispatch = [&](int) {
-      for (int b = 1; b <= 9; ++b) {
-        if (host.checked[b] && b == stoppedBench) engine.OnStopBench();
-      }
-    };
+    host.stopAtDispatch = c.atTheEnd ? lastPoint : 1;
+    engine.board().m_totalScore = "1234\n";
     const StressOutcome outcome = engine.OnStressBench();
-    EXPECT_FALSE(outcome.scored);
-    ASSERT_EQ(outcome.runs.size(), static_cast<size_t>(stoppedBench)) << stoppedBench;
-    EXPECT_TRUE(outcome.runs.back().stopped);
-    EXPECT_TRUE(host.checked[stoppedBench]);
-    EXPECT_EQ(engine.board().m_totalScore, "1234\n");
-    EXPECT_EQ(stressState, 2);
-    EXPECT_NE(engine.board().percent(stoppedBench), "");  // the partial run is shown
-    if (stoppedBench < 9) {
-      EXPECT_EQ(engine.board().yourTime(stoppedBench + 1), "");
+    EXPECT_FALSE(outcome.scored) << name;
+    ASSERT_EQ(outcome.runs.size(), static_cast<size_t>(c.bench)) << name;
+    const RunOutcome& stopped = outcome.runs.back();
+    EXPECT_TRUE(stopped.stopRequested) << name;
+    EXPECT_EQ(stopped.stopped, !c.atTheEnd) << name;
+    if (c.atTheEnd) {
+      EXPECT_EQ(stopped.found, whole.found) << name;  // the board keeps it all
+    }
+    EXPECT_TRUE(host.checked[c.bench]) << name;
+    EXPECT_EQ(engine.board().m_totalScore, "1234\n") << name;
+    EXPECT_EQ(stressState, 2) << name;
+    EXPECT_EQ(engine.board().yourTime(c.bench), TimeText(TicksToSeconds(stopped.ticks))) << name;
+    if (c.bench < 9) {
+      EXPECT_EQ(engine.board().yourTime(c.bench + 1), "") << name;
     }
   }
 }

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws Tallyforge's icons and banner into res/art as XPM (16-colour icons, 256-colour banner).
+"""Draws Tallyforge's icons and banner into res/art as XPM (16-colour icons, 256-colour banner),
+and the icons once more as Windows .ico files for the Windows build's resources.
 
 The icons are drawn shape by shape here; the banner's lettering is set with ImageMagick
 (`convert`), then reduced to 256 colours. Run from the repository's root after changing a shape.
@@ -7,6 +8,7 @@ The icons are drawn shape by shape here; the banner's lettering is set with Imag
 import math
 import re
 import os
+import struct
 import subprocess
 import sys
 
@@ -126,6 +128,29 @@ def write_xpm(name, img):
                   f"static const char* {name}_xpm[] = {{\n{body}\n}};\n")
 
 
+def write_ico(name, img):
+    """One 32 x 32 image, 4 bits per pixel over the shared palette, transparency in the AND mask."""
+    colours = [c for c in PALETTE if PALETTE[c]]
+    index = {c: i + 1 for i, c in enumerate(colours)}  # 0 is black, shown where the mask is set
+    palette = b"\0\0\0\0" + b"".join(bytes.fromhex(PALETTE[c][1:])[::-1] + b"\0" for c in colours)
+    palette += b"\0" * (16 * 4 - len(palette))
+    xor = bytearray()
+    mask = bytearray()
+    for row in reversed(img):  # bottom-up, as in every device-independent bitmap
+        for x in range(0, SIZE, 2):
+            xor.append(index.get(row[x], 0) << 4 | index.get(row[x + 1], 0))
+        bits = 0
+        for c in row:
+            bits = bits << 1 | (c == " ")
+        mask += bits.to_bytes(SIZE // 8, "big")  # 4 bytes: every row is already 32-bit aligned
+    header = struct.pack("<IiiHHIIiiII", 40, SIZE, 2 * SIZE, 1, 4, 0, len(xor) + len(mask), 0, 0, 16, 0)
+    image = header + palette + bytes(xor) + bytes(mask)
+    directory = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", SIZE, SIZE, 16, 0, 1, 4,
+                                                             len(image), 6 + 16)
+    with open(os.path.join(ART, name + ".ico"), "wb") as out:
+        out.write(directory + image)
+
+
 def write_banner():
     png = os.path.join(ART, "banner.png")
     primes = [n for n in range(2, 480) if all(n % d for d in range(2, int(n ** 0.5) + 1))]
@@ -151,7 +176,9 @@ def main():
     os.makedirs(ART, exist_ok=True)
     for name, draw in (("icon_app", icon_app), ("icon_start", icon_start), ("icon_stop", icon_stop),
                        ("icon_end", icon_end), ("icon_stress", icon_stress)):
-        write_xpm(name, draw())
+        img = draw()
+        write_xpm(name, img)
+        write_ico(name, img)
     write_banner()
     return 0
 

@@ -19,7 +19,7 @@ namespace {
 using namespace tallyforge;
 
 // The reference reader takes a path: an in-memory file stands behind it.
-void ReadAsReferenceFile(std::string_view text) {
+ReferenceTexts ReadReference(std::string_view text) {
   static const int fd = memfd_create("Reference.txt", 0);
   if (fd < 0) std::abort();
   if (ftruncate(fd, 0) != 0 ||
@@ -31,6 +31,24 @@ void ReadAsReferenceFile(std::string_view text) {
   for (const std::string& line : texts.lines) {
     if (line.size() > 79) std::abort();
   }
+  return texts;
+}
+
+// Reads of at most 79 characters, and a file with LF line ends reads exactly as the same file
+// with CR LF ends. (The LF file is the text without the CRs that end its lines, so that it
+// holds no CR LF of its own.)
+void ReadAsReferenceFile(std::string_view text) {
+  std::string lf;
+  for (char c : text) {
+    if (c == '\n') {
+      while (!lf.empty() && lf.back() == '\r') lf.pop_back();
+    }
+    lf += c;
+  }
+  std::string crlf;
+  for (char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  ReadReference(text);
+  if (ReadReference(lf).lines != ReadReference(crlf).lines) std::abort();
 }
 
 void Check(const Verification& result) {

@@ -1,0 +1,11 @@
+#pragma once
+// The process's standard input, output and error, made safe to rely on before anything else runs.
+
+namespace tallyforge {
+
+// Opens each closed standard stream (descriptors 0 to 2) to the null device, so that a file the
+// program opens later can never take its place and receive progress lines or rows. Call it
+// first thing in main. False when a closed stream could not be opened.
+bool OpenClosedStandardStreams();
+
+}  // namespace tallyforge

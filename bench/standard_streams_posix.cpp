@@ -1,0 +1,24 @@
+// The standard streams on POSIX systems.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "standard_streams.h"
+
+namespace tallyforge {
+
+bool OpenClosedStandardStreams() {
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    // open returns the lowest free descriptor, which is fd: those below it are open by now.
+    const int opened = ::open("/dev/null", O_RDWR);
+    if (opened != fd) {
+      if (opened >= 0) ::close(opened);
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace tallyforge

@@ -1,0 +1,27 @@
+# The newest entry of the package's changelog (cmake/debian/changelog) is this release: its
+# version must be the project's, and its date is the release date the metainfo carries.
+file(STRINGS ${CMAKE_SOURCE_DIR}/cmake/debian/changelog changelog_lines)
+list(GET changelog_lines 0 newest)
+if(NOT newest MATCHES "^tallyforge \\(${PROJECT_VERSION}\\) ")
+  message(FATAL_ERROR "cmake/debian/changelog: the newest entry is not for version "
+                      "${PROJECT_VERSION}; add one")
+endif()
+foreach(line IN LISTS changelog_lines)
+  # The entry's trailer: " -- Name <address>  Mon, 07 Dec 2026 12:00:00 +0000"
+  if(line MATCHES "^ -- .*  [A-Z][a-z][a-z], ([0-9][0-9]) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+    set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+    list(FIND months ${CMAKE_MATCH_2} month)
+    if(month EQUAL -1)
+      message(FATAL_ERROR "cmake/debian/changelog: no month '${CMAKE_MATCH_2}' in: ${line}")
+    endif()
+    math(EXPR month "${month} + 1")
+    if(month LESS 10)
+      set(month "0${month}")
+    endif()
+    set(TALLYFORGE_RELEASE_DATE "${CMAKE_MATCH_3}-${month}-${CMAKE_MATCH_1}")
+    break()
+  endif()
+endforeach()
+if(NOT TALLYFORGE_RELEASE_DATE)
+  message(FATAL_ERROR "cmake/debian/changelog: the newest entry has no date line")
+endif()
