@@ -41,7 +41,9 @@ void BenchEngine::PumpOneMessage() { m_host.DispatchOneMessage(); }
 void BenchEngine::ShowProgress(double candidate, double rangeEnd, int row) {
   const int32_t percentage = TruncateToInt32((1 - (rangeEnd - candidate) * 0.0000005) * 100);
   if (row >= 1 && row <= kRangeBenchCount) m_board.yourTime(row) = PercentText(percentage);
-  m_board.m_status = StatusText(TicksToSeconds(ElapsedTicks()));
+  const int32_t elapsed = ElapsedTicks();
+  m_board.m_status = StatusText(TicksToSeconds(elapsed));
+  m_host.Progress(elapsed);
   UpdateData();
 }
 
@@ -52,7 +54,9 @@ void BenchEngine::BeginTiming() {
 
 void BenchEngine::ReportProgress(int row, int32_t percentage) {
   m_board.yourTime(row) = PercentText(percentage);
-  m_board.m_status = StatusText(TicksToSeconds(ElapsedTicks()));
+  const int32_t elapsed = ElapsedTicks();
+  m_board.m_status = StatusText(TicksToSeconds(elapsed));
+  m_host.Progress(elapsed);
   UpdateData();
   PumpOneMessage();
 }

@@ -1,5 +1,7 @@
 #pragma once
 // What the engine needs of a window system: each front end (desktop, terminal, tests) implements it.
+#include <cstdint>
+
 #include "result_board.h"
 #include "run_outcome.h"
 
@@ -22,6 +24,10 @@ class BenchHost {
 
   // Checks or clears exactly the button of benchmark bench; the others keep their state.
   virtual void SetCheck(int bench, bool checked) = 0;
+
+  // Told at each progress point, with the ticks elapsed since the run started timing: the same
+  // reading the status line shows. Inside the timed stretch, so a host keeps it cheap.
+  virtual void Progress(int32_t /*elapsedTicks*/) {}
 
   // Told after each benchmark run, with what it did; outside the timed stretch.
   virtual void RunFinished(const RunOutcome& /*outcome*/) {}

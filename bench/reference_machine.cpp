@@ -17,7 +17,11 @@ std::optional<std::string> ReadReferenceMachine(const std::filesystem::path& pat
   // Only the first lines matter; never more than this is read, and never from a non-file.
   const FileText file = ReadRegularFile(path, 64 * 1024);
   if (!file.text) return std::nullopt;
-  std::istringstream in(*file.text);
+  return ReferenceMachineIn(*file.text);
+}
+
+std::optional<std::string> ReferenceMachineIn(std::string_view text) {
+  std::istringstream in{std::string(text)};
   std::string line;
   // A line ended by CR LF reads as the same line ended by LF.
   const auto next = [&] {

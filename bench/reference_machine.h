@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "result_board.h"
 
@@ -15,6 +16,8 @@ inline constexpr const char* kReferenceMachinePrefix = "Machine: ";
 // The machine the tenth line names (the prefix dropped, control characters removed); none when
 // the file has no such line or its first nine lines are not nine short lines.
 std::optional<std::string> ReadReferenceMachine(const std::filesystem::path& path);
+// The same for the text of a Reference.txt.
+std::optional<std::string> ReferenceMachineIn(std::string_view text);
 
 // The text shown where the window names the reference machine: the machine of the tenth line
 // when there is one, otherwise the literal text.

@@ -15,6 +15,7 @@ struct RangeSpec {
   double start;
   double end;
   int32_t reportInterval;
+  bool operator==(const RangeSpec&) const = default;
 };
 
 struct Workload {
@@ -25,6 +26,7 @@ struct Workload {
 
   // The work every published time stands for.
   static Workload Standard();
+  bool operator==(const Workload&) const = default;
 };
 
 // "Numbers_%013.0f.txt" for the range that starts at start.

@@ -9,7 +9,7 @@
 #include <system_error>
 
 #include "exit_status.h"
-#include "stability_loop.h"
+#include "safe_text.h"
 #include "version.h"
 
 namespace tallyforge::cli {
@@ -27,17 +27,40 @@ std::string Lower(std::string text) {
   return text;
 }
 
+// Everything the command line can say, as CLI11 fills it in.
+struct Given {
+  std::vector<std::string> names;
+  std::string directory = ".";
+  bool version = false;
+  bool loop = false;
+  std::string duration, json, repeat, jobs;
+  std::string checkFile;
+  std::vector<std::string> compareFiles;
+};
+
+const char* kExitStatuses =
+    "Exit status: 0 when every run finished and its result was verified; 1 when an output file "
+    "could not be created or written; 2 for bad arguments or an unreadable result document; 3 "
+    "when a result is WRONG; 4 when a result could not be checked; 70 on an internal error (the "
+    "results measured until then are still written); 75 when another run is using the folder "
+    "(one run at a time per folder); 130 when stopped by Ctrl-C. check: 0 when "
+    "the document stands for complete, verified work; 3 when it records a WRONG result; 4 when a "
+    "run was not checked or none was; 1 for anything else (figures edited, an output file not as "
+    "expected, a run stopped, a run that did not reach its end).";
+
 }  // namespace
 
+std::optional<int> ParseCount(const std::string& text, int low, int high) {
+  if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) {
+    return std::nullopt;
+  }
+  const int n = std::stoi(text);
+  if (n < low || n > high) return std::nullopt;
+  return n;
+}
+
 std::optional<std::vector<int>> ParseJobCounts(const std::string& text, int logicalCores) {
-  const auto count = [](const std::string& digits) -> std::optional<int> {
-    if (digits.empty() || digits.size() > 4 ||
-        digits.find_first_not_of("0123456789") != std::string::npos) {
-      return std::nullopt;
-    }
-    const int n = std::stoi(digits);
-    return n >= 1 ? std::optional<int>(n) : std::nullopt;
-  };
+  const auto count = [](const std::string& digits) { return ParseCount(digits, 1, kMostCopies); };
   std::vector<int> counts;
   const auto dots = text.find("..");
   if (dots != std::string::npos) {
@@ -47,11 +70,40 @@ std::optional<std::vector<int>> ParseJobCounts(const std::string& text, int logi
     for (int n = *low; n <= *high; ++n) counts.push_back(n);
     return counts;
   }
-  const auto n = Lower(text) == "all" ? std::optional<int>(std::max(logicalCores, 1)) : count(text);
+  const auto n = Lower(text) == "all" ? count(std::to_string(std::max(logicalCores, 1)))
+                                      : count(text);
   if (!n) return std::nullopt;
   if (*n > 1) counts.push_back(1);  // one copy alone first: what the copies are measured against
   counts.push_back(*n);
   return counts;
+}
+
+std::optional<std::chrono::seconds> ParseDuration(const std::string& text) {
+  constexpr long long kLongest = std::chrono::seconds(kLongestDuration).count();
+  long long total = 0;
+  size_t at = 0;
+  while (at < text.size()) {
+    long long value = 0;
+    const size_t digits = at;
+    while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]))) {
+      value = value * 10 + (text[at++] - '0');
+      if (value > kLongest) return std::nullopt;
+    }
+    if (at == digits) return std::nullopt;
+    long long unit = 1;
+    if (at < text.size()) {
+      const char suffix = text[at++];
+      unit = suffix == 'h' ? 3600 : suffix == 'm' ? 60 : suffix == 's' ? 1 : 0;
+      if (unit == 0) return std::nullopt;
+    } else if (digits != 0) {
+      return std::nullopt;  // "1h30": a bare number only stands alone
+    }
+    if (value > kLongest / unit) return std::nullopt;
+    total += value * unit;
+    if (total > kLongest) return std::nullopt;
+  }
+  if (total <= 0) return std::nullopt;
+  return std::chrono::seconds(total);
 }
 
 ParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& out,
@@ -60,84 +112,129 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
                "Reference.txt.\nWithout benchmark names, or with 'stress', runs all nine in turn "
                "and the total score.\nCtrl-C stops the running benchmark (STOP BENCH).",
                "tallyforge-cli"};
-  std::vector<std::string> names;
-  std::string directory = ".";
-  bool version = false;
-  bool loop = false;
-  std::string duration;
-  std::string json;
-  int repeat = 1;
-  std::string jobs;
-  app.add_option("benchmarks", names,
-                 "B1 ... B9 to run in the order given, or 'stress'; or a command: "
-                 "'calibrate', 'check FILE.json', 'compare A.json B.json'");
-  app.add_option("--json", json, "Write the results as a JSON document to FILE ('-': stdout)")
-      ->type_name("FILE");
-  app.add_option("--repeat", repeat, "Run the benchmarks (or the stress run) N times, with "
-                 "statistics")->type_name("N")->check(CLI::Range(1, 100000));
-  app.add_option("--jobs", jobs, "Run N copies at once, each in its own folder job-K-of-N "
+  // Options given after a subcommand's name reach the run's options, so that one that does not
+  // apply to the subcommand is refused with a message of ours.
+  app.fallthrough();
+  Given given;
+  app.add_option("benchmarks", given.names,
+                 "B1 ... B9 to run in the order given, or 'stress'");
+  app.add_option("--json", given.json, "Write the results as a JSON document to FILE ('-': "
+                 "stdout), rewritten after every benchmark")->type_name("FILE");
+  app.add_option("--repeat", given.repeat, "Run the benchmarks (or the stress run) N times, with "
+                 "statistics")->type_name("N");
+  app.add_option("--jobs", given.jobs, "Run N copies at once, each in its own folder job-K-of-N "
                  "('all': one per logical core; '1..N': every count in turn)")->type_name("N");
-  app.add_option("-C,--dir", directory,
+  app.add_option("-C,--dir", given.directory,
                  "Working directory: Reference.txt is read and output files are written here");
-  app.add_flag("--version", version, "Print the version and exit");
-  app.add_flag("--loop", loop,
+  app.add_flag("--version", given.version, "Print the version and exit");
+  app.add_flag("--loop", given.loop,
                "Stability mode: repeat the stress run, every result checked, until Ctrl-C or "
                "the first wrong result");
-  app.add_option("--duration", duration,
-                 "Stability mode for this long (90s, 30m, 2h, 1h30m), then a summary");
-  app.footer(
-      "Exit status: 0 when every run finished and its files are complete; 1 when an output "
-      "file could not be created or written; 2 for bad arguments; 3 when a result failed its "
-      "check; 75 when another run is using the folder (one run at a time per folder); 130 when "
-      "stopped by Ctrl-C.");
+  app.add_option("--duration", given.duration,
+                 "Stability mode for this long (90s, 30m, 2h, 1h30m; at most 8760h)");
+  CLI::App* check = app.add_subcommand(
+      "check", "Whether a result document was edited, what its runs' checks found, and whether "
+               "its output files are the expected answers");
+  check->add_option("FILE", given.checkFile, "The result document")->required();
+  CLI::App* compare = app.add_subcommand(
+      "compare", "Two result documents' median times and scores side by side, ratio B/A");
+  compare->add_option("FILES", given.compareFiles, "A.json B.json")->required()->expected(2);
+  CLI::App* calibrate = app.add_subcommand(
+      "calibrate", "A stress run whose nine times become Reference.txt");
+  // calibrate's own options, the same as the run's (given before or after its name).
+  calibrate->add_option("--json", given.json, "Also write the run's JSON document to FILE")
+      ->type_name("FILE");
+  calibrate->add_option("--repeat", given.repeat, "N stress runs; the medians become the "
+                        "reference times")->type_name("N");
+  calibrate->add_option("-C,--dir", given.directory, "Reference.txt is written here");
+  for (CLI::App* sub : {check, compare, calibrate}) sub->ignore_case();
+  app.require_subcommand(0, 1);
+  app.footer(kExitStatuses);
 
+  const auto fail = [&](const std::string& message) {
+    err << "tallyforge-cli: " << TerminalText(message) << "\nTry 'tallyforge-cli --help'.\n";
+    return ParseResult{std::nullopt, kExitUsage};
+  };
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
     out << app.help();
     return {std::nullopt, 0};
   } catch (const CLI::ParseError& e) {
-    err << "tallyforge-cli: " << e.what() << "\nTry 'tallyforge-cli --help'.\n";
-    return {std::nullopt, kExitUsage};
+    if (e.get_exit_code() == 0) {  // --help of a subcommand
+      out << (check->parsed() ? check : compare->parsed() ? compare : calibrate)->help();
+      return {std::nullopt, 0};
+    }
+    return fail(e.what());
   }
-  if (version) {
+  if (given.version) {
     out << "tallyforge-cli " << kVersion << " (" << kCommit << ", " << kCompiler << ")\n";
     return {std::nullopt, 0};
   }
 
   CliOptions options;
-  options.directory = directory;
-  options.jsonPath = json;
-  options.repeat = repeat;
   for (int i = 1; i < argc; ++i) options.arguments.emplace_back(argv[i]);
-  const auto fail = [&](const std::string& message) {
-    err << "tallyforge-cli: " << message << "\nTry 'tallyforge-cli --help'.\n";
-    return ParseResult{std::nullopt, kExitUsage};
+  // How often an option of the run was given, before or after calibrate.
+  const auto count = [&](const std::string& name) {
+    const CLI::Option* own = calibrate->get_option_no_throw(name);
+    return app.count(name) + (own != nullptr ? own->count() : 0);
   };
-  if (!jobs.empty()) {
-    const auto counts = ParseJobCounts(jobs, static_cast<int>(::sysconf(_SC_NPROCESSORS_ONLN)));
-    if (!counts) return fail("--jobs " + jobs + ": expected a count, 'all' or '1..N'");
-    options.jobCounts = *counts;
+  // The run's options given, by the names the user knows them by.
+  std::vector<std::string> runOptions;
+  for (const char* name : {"--json", "--repeat", "--jobs", "--dir", "--loop", "--duration"}) {
+    if (count(name) > 0) runOptions.push_back(name == std::string("--dir") ? "-C" : name);
   }
-  const std::string command = names.empty() ? "" : Lower(names.front());
-  if (command == "check" || command == "compare") {
-    const size_t wanted = command == "check" ? 2 : 3;
-    if (names.size() != wanted) {
-      return fail(command + (wanted == 2 ? " takes one result document"
-                                         : " takes two result documents"));
+  if (check->parsed() || compare->parsed()) {
+    const std::string name = check->parsed() ? "check" : "compare";
+    if (!given.names.empty()) {
+      return fail(name + (check->parsed() ? " takes one result document"
+                                          : " takes two result documents") +
+                  " and runs no benchmarks");
     }
-    options.command = command == "check" ? Command::kCheck : Command::kCompare;
-    options.documents.assign(names.begin() + 1, names.end());
+    if (!runOptions.empty()) {
+      return fail(name + " reads result documents and runs nothing: " + runOptions.front() +
+                  " does not apply");
+    }
+    options.command = check->parsed() ? Command::kCheck : Command::kCompare;
+    if (check->parsed()) {
+      options.documents = {given.checkFile};
+    } else {
+      options.documents.assign(given.compareFiles.begin(), given.compareFiles.end());
+    }
     return {options, 0};
   }
-  if (command == "calibrate") {
-    if (names.size() != 1) return fail("'calibrate' runs the stress run and stands alone");
+  if (calibrate->parsed()) {
     options.command = Command::kCalibrate;
-    names.clear();
+    if (!given.names.empty()) return fail("calibrate runs the stress run: name no benchmarks");
+    for (const std::string& name : runOptions) {
+      if (name == "--jobs" || name == "--loop" || name == "--duration") {
+        return fail("calibrate runs one copy of the stress run: " + name + " does not apply");
+      }
+    }
   }
-  for (const std::string& name : names) {
+
+  options.directory = given.directory;
+  if (count("--json") > 0) {
+    if (given.json.empty()) return fail("--json: expected a file name ('-' for stdout)");
+    options.jsonPath = given.json;
+  }
+  if (count("--repeat") > 0) {
+    const auto repeat = ParseCount(given.repeat, 1, 100000);
+    if (!repeat) return fail("--repeat '" + given.repeat + "': expected a whole number from 1 to 100000");
+    options.repeat = *repeat;
+  }
+  if (app.count("--jobs") > 0) {
+    const auto counts =
+        ParseJobCounts(given.jobs, static_cast<int>(::sysconf(_SC_NPROCESSORS_ONLN)));
+    if (!counts) {
+      return fail("--jobs '" + given.jobs + "': expected a count, 'all' or '1..N' (1 to " +
+                  std::to_string(kMostCopies) + " copies)");
+    }
+    options.jobCounts = *counts;
+  }
+  for (const std::string& name : given.names) {
     if (Lower(name) == "stress") {
-      if (names.size() != 1) return fail("'stress' runs all nine benchmarks and stands alone");
+      if (given.names.size() != 1) return fail("'stress' runs all nine benchmarks and stands alone");
       continue;
     }
     const int bench = BenchmarkNumber(name);
@@ -148,23 +245,25 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
     options.benchmarks.push_back(bench);
   }
   options.stress = options.benchmarks.empty();
-  options.loop = loop || !duration.empty();
-  if (!duration.empty()) {
-    const auto parsed = ParseDuration(duration);
-    if (!parsed) return fail("--duration " + duration + ": expected a time such as 90s, 30m or 2h");
+  options.loop = given.loop || app.count("--duration") > 0;
+  if (app.count("--duration") > 0) {
+    const auto parsed = ParseDuration(given.duration);
+    if (!parsed) {
+      return fail("--duration '" + given.duration + "'" +
+                  ": expected a time such as 90s, 30m or 2h, at most 8760h");
+    }
     options.duration = *parsed;
   }
   if (options.loop && !options.stress) {
     return fail("--loop and --duration repeat the stress run; name no benchmarks");
   }
-  if (options.loop && (options.command != Command::kRun || options.repeat > 1 ||
-                       !options.jobCounts.empty())) {
-    return fail("--loop and --duration go with neither calibrate, --repeat nor --jobs");
+  if (options.loop && (options.repeat > 1 || !options.jobCounts.empty())) {
+    return fail("--loop and --duration go with neither --repeat nor --jobs");
   }
 
   std::error_code ec;
   if (!std::filesystem::is_directory(options.directory, ec)) {
-    return fail("--dir " + directory + ": " +
+    return fail("--dir " + given.directory + ": " +
                 (std::filesystem::exists(options.directory, ec) ? "not a directory"
                                                                 : "no such directory"));
   }

@@ -1,5 +1,6 @@
 #pragma once
-// The terminal runner's command line.
+// The terminal runner's command line: the run's options, and the subcommands check, compare and
+// calibrate with their own.
 #include <chrono>
 #include <filesystem>
 #include <optional>
@@ -9,6 +10,10 @@
 namespace tallyforge::cli {
 
 enum class Command { kRun, kCheck, kCompare, kCalibrate };
+
+// The most copies --jobs starts at once, and the longest --duration.
+inline constexpr int kMostCopies = 256;
+inline constexpr std::chrono::hours kLongestDuration{24 * 365};
 
 struct CliOptions {
   Command command = Command::kRun;
@@ -24,9 +29,16 @@ struct CliOptions {
   std::vector<std::string> arguments;            // the command line as given, for the record
 };
 
+// A whole number in decimal digits only (no sign, blank or prefix) from low to high.
+std::optional<int> ParseCount(const std::string& text, int low, int high);
+
 // "4": one copy, then four; "all": the same for every logical core; "1..4": 1, 2, 3 and 4
-// copies in turn. None for anything else or counts below 1.
+// copies in turn. None for anything else, or counts outside 1 to kMostCopies.
 std::optional<std::vector<int>> ParseJobCounts(const std::string& text, int logicalCores);
+
+// "90", "90s", "30m", "2h", "1h30m": a positive whole number of seconds up to kLongestDuration;
+// none otherwise.
+std::optional<std::chrono::seconds> ParseDuration(const std::string& text);
 
 // What parsing decided: run with options, or exit with code (after --help, --version or an
 // error, whose text has then been written to out or err).

@@ -1,11 +1,12 @@
 #include "folder_claim.h"
 
 #include "exit_status.h"
+#include "safe_text.h"
 
 namespace tallyforge::cli {
 
 int ClaimFolder(const FolderLock& lock, std::FILE* err) {
-  const std::string text = FolderLockText(lock);
+  const std::string text = TerminalText(FolderLockText(lock));  // the folder's path, printable
   switch (lock.state()) {
     case FolderLock::State::kHeld:
       return 0;

@@ -2,78 +2,88 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <iostream>
 
-#include "calibrate.h"
+#include "calibration.h"
 #include "cli_options.h"
+#include "document_check.h"
+#include "document_compare.h"
+#include "document_file.h"
 #include "exit_status.h"
 #include "expected_answers.h"
 #include "folder_claim.h"
 #include "job_runner.h"
+#include "messages.h"
 #include "output_file.h"
-#include "result_check.h"
-#include "result_document.h"
 #include "run_session.h"
+#include "safe_text.h"
 #include "standard_streams.h"
+#include "terminal_host.h"
 #ifdef TALLYFORGE_TEST_HOOKS
 #include "test_hooks.h"
 #endif
 
 namespace {
 
+using namespace tallyforge;
 using namespace tallyforge::cli;
 
-// Loads a document for check or compare; on failure says why.
-std::optional<nlohmann::json> Load(const std::filesystem::path& path) {
-  std::string error;
-  auto document = LoadDocument(path, error);
-  if (!document) std::fprintf(stderr, "tallyforge-cli: %s %s\n", path.c_str(), error.c_str());
-  return document;
-}
-
+// check and compare: what the documents show; exit 2 when one cannot be read as a document.
 int ReadBack(const CliOptions& options) {
-  std::vector<nlohmann::json> documents;
+  std::vector<ResultDocument> documents;
   for (const auto& path : options.documents) {
-    auto document = Load(path);
-    if (!document) return kExitUsage;
+    std::string error;
+    auto document = ReadDocument(path, error);
+    if (!document) {
+      Complain(path.string() + " " + error);
+      return kExitUsage;
+    }
     documents.push_back(std::move(*document));
   }
-  try {
-    if (options.command == Command::kCheck) {
-      return CheckDocument(documents[0], StandardAnswers(), stdout);
-    }
-    return CompareDocuments(documents[0], documents[1], stdout);
-  } catch (const nlohmann::json::exception& e) {
-    std::fprintf(stderr, "tallyforge-cli: malformed result document: %s\n", e.what());
-    return kExitUsage;
+  if (options.command == Command::kCompare) {
+    return CompareDocuments(documents[0], documents[1], stdout) ? 0 : kExitRunFailed;
   }
+  const DocumentFindings findings = CheckDocument(documents[0], StandardAnswers(), stdout);
+  if (findings.wrong > 0) return kExitWrongResult;
+  if (findings.notChecked + findings.notRun > 0 || !findings.anyChecked()) return kExitNotChecked;
+  return findings.allWell() ? 0 : kExitRunFailed;
 }
 
-int Calibrate(const CliOptions& options, const SessionOutcome& outcome) {
-  if (outcome.exitCode != 0) {
-    std::fprintf(stderr, "tallyforge-cli: calibrate: the stress run did not complete; "
-                 "Reference.txt is unchanged\n");
-    return outcome.exitCode;
+int Calibrate(const CliOptions& options, const Session& session, int status) {
+  const auto times = status == 0 ? CalibratedTimes(session.runs()) : std::nullopt;
+  if (!times) {
+    Complain("calibrate: the stress run did not complete with every result verified; "
+             "Reference.txt is unchanged");
+    return status != 0 ? status : kExitRunFailed;
   }
-  const auto times = CalibratedTimes(outcome.runs);
-  if (!times) return kExitRunFailed;
-  const std::string machine = tallyforge::DescribeMachine(tallyforge::ReadMachineFacts());
+  const std::string machine = DescribeMachine(ReadMachineFacts());
+  const std::filesystem::path path = options.directory / kReferenceFileName;
   if (const int error = WriteReferenceFile(options.directory, *times, machine)) {
-    std::fprintf(stderr, "tallyforge-cli: calibrate: cannot write %s: %s\n",
-                 (options.directory / tallyforge::kReferenceFileName).c_str(),
-                 tallyforge::OutputFileErrorText(error).c_str());
+    Complain("calibrate: cannot write " + path.string() + ": " + OutputFileErrorText(error));
     return kExitRunFailed;
   }
-  std::printf("Wrote %s for %s\n", (options.directory / tallyforge::kReferenceFileName).c_str(),
-              machine.c_str());
+  std::printf("Wrote %s for %s\n", TerminalText(path.string()).c_str(),
+              TerminalText(machine).c_str());
   return 0;
 }
 
-}  // namespace
+// An exception that reached a session: the measured runs are kept in the document.
+int InternalError(const char* what, Session* session) {
+  Complain(std::string("internal error: ") + what + "; the results measured until then are "
+           "kept in the result document, if one was asked for");
+  if (session != nullptr) {
+    try {
+      session->WriteDocument(false);
+    } catch (...) {
+    }
+  }
+  return kExitInternal;
+}
 
-int main(int argc, char** argv) {
-  if (!tallyforge::OpenClosedStandardStreams()) return kExitRunFailed;
+int Run(int argc, char** argv) {
   const auto parsed = ParseCommandLine(argc, argv, std::cout, std::cerr);
   if (!parsed.options) return parsed.exitCode;
   const CliOptions& options = *parsed.options;
@@ -81,51 +91,64 @@ int main(int argc, char** argv) {
     return ReadBack(options);
   }
 
+  if (!options.jsonPath.empty() && options.jsonPath != "-" &&
+      NamesOneOf(options.jsonPath, RunFiles(options))) {
+    Complain("--json " + options.jsonPath + ": that is one of the run's own files; choose "
+             "another name");
+    return kExitUsage;
+  }
+
   // One run per folder, for as long as this process lives.
-  const tallyforge::FolderLock lock(options.directory);
+  const FolderLock lock(options.directory);
   if (const int status = ClaimFolder(lock, stderr)) return status;
 
-  // The document's file is created before any work, so that a bad path fails at once.
-  const bool toStdout = options.jsonPath == "-";
-  std::FILE* json = nullptr;
+  // The document's file is checked before any work, so that a bad path fails at once.
+  std::optional<DocumentFile> document;
   if (!options.jsonPath.empty()) {
-    json = toStdout ? stdout : std::fopen(options.jsonPath.c_str(), "w");
-    if (json == nullptr) {
-      std::fprintf(stderr, "tallyforge-cli: --json %s: %s\n", options.jsonPath.c_str(),
-                   std::strerror(errno));
+    document.emplace(options.jsonPath);
+    if (const std::string problem = document->Problem(); !problem.empty()) {
+      Complain("--json " + options.jsonPath + ": " + problem);
       return kExitRunFailed;
     }
   }
-  std::FILE* rows = toStdout ? stderr : stdout;
-
-  int exitCode = 0;
-  nlohmann::json document;
-  if (!options.jobCounts.empty()) {
-    std::vector<CountResult> counts;
-    exitCode = RunJobs(options, rows, counts);
-    tallyforge::ReferenceTexts reference =
-        tallyforge::ReadReferenceFile(options.directory / tallyforge::kReferenceFileName);
-    document = BuildDocument(ContextFor(options, options.directory, reference), {}, {},
-                             JobsJson(counts));
-  } else {
-    SessionSetup setup{options.directory, rows, stderr, ::isatty(STDERR_FILENO) == 1, nullptr};
+  SessionSetup setup;
+  setup.directory = options.directory;
+  setup.rows = document && document->toStdout() ? stderr : stdout;
+  setup.progressIsTerminal = ::isatty(STDERR_FILENO) == 1;
 #ifdef TALLYFORGE_TEST_HOOKS
-    setup.prepare = ApplyTestHooks;  // test builds only: short work, a damaged result
+  ApplyTestHooks(setup);  // test builds only
 #endif
-    const SessionOutcome outcome = RunSession(options, setup);
-    exitCode = options.command == Command::kCalibrate ? Calibrate(options, outcome)
-                                                      : outcome.exitCode;
-    document = BuildDocument(ContextFor(options, options.directory, outcome.reference),
-                             outcome.runs, outcome.scores);
-  }
+  DocumentFile* file = document ? &*document : nullptr;
+  if (!options.jobCounts.empty()) return RunJobs(options, setup, setup.rows, file);
 
-  if (json != nullptr) {
-    const std::string text = document.dump(2) + "\n";
-    const bool written = std::fwrite(text.data(), 1, text.size(), json) == text.size();
-    if ((toStdout ? std::fflush(json) : std::fclose(json)) != 0 || !written) {
-      std::fprintf(stderr, "tallyforge-cli: --json %s: write error\n", options.jsonPath.c_str());
-      if (exitCode == 0) exitCode = kExitRunFailed;
-    }
+  TerminalHost::InstallInterruptHandler();
+  Session session(options, setup, file);
+  int status = 0;
+  try {
+    status = session.Run();
+  } catch (const std::exception& e) {
+    return InternalError(e.what(), &session);
   }
-  return exitCode;
+  return options.command == Command::kCalibrate ? Calibrate(options, session, status) : status;
+}
+
+// An exception where none may pass (a destructor, a noexcept function): said, and the process
+// ends with the same status; the document holds the runs finished until then.
+[[noreturn]] void OnTerminate() {
+  std::fputs("tallyforge-cli: internal error: terminated\n", stderr);
+  std::_Exit(kExitInternal);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!tallyforge::OpenClosedStandardStreams()) return kExitRunFailed;
+  std::set_terminate(OnTerminate);
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& e) {
+    return InternalError(e.what(), nullptr);
+  } catch (...) {
+    return InternalError("an unknown exception", nullptr);
+  }
 }

@@ -2,12 +2,15 @@
 
 #include <cstring>
 
-#include "bench_engine.h"
+#include "benchmark_summary.h"
+#include "console_reporter.h"
+#include "exit_status.h"
+#include "job_runner.h"
+#include "messages.h"
 #include "prime_table.h"
 #include "reference_machine.h"
-#include "repeat_stats.h"
+#include "run_control.h"
 #include "stability_loop.h"
-#include "terminal_host.h"
 
 namespace tallyforge::cli {
 namespace {
@@ -17,95 +20,122 @@ void ReportReference(const ReferenceTexts& texts, const std::filesystem::path& p
     case ReferenceStatus::kRead:
       return;
     case ReferenceStatus::kMissing:
-      std::fprintf(stderr, "tallyforge-cli: note: %s: %s; reference times are empty and "
-                   "percentages 000%%\n", path.c_str(), std::strerror(texts.error));
+      Complain("note: " + path.string() + ": " + std::strerror(texts.error) +
+               "; reference times are empty and percentages 000%");
       return;
     case ReferenceStatus::kNotAFile:
-      std::fprintf(stderr, "tallyforge-cli: note: %s is not a regular file; not read, reference "
-                   "times are empty\n", path.c_str());
+      Complain("note: " + path.string() +
+               " is not a regular file; not read, reference times are empty");
       return;
     case ReferenceStatus::kReadError:
-      std::fprintf(stderr, "tallyforge-cli: note: %s: read error (%s); later reference times "
-                   "are empty\n", path.c_str(), std::strerror(texts.error));
+      Complain("note: " + path.string() + ": read error (" + std::strerror(texts.error) +
+               "); later reference times are empty");
       return;
   }
 }
 
-// Each run that took place was checked by the host, in the same order.
-std::vector<RecordedRun> WithChecks(std::vector<RecordedRun> runs, const TerminalHost& host) {
-  size_t next = 0;
-  for (RecordedRun& run : runs) {
-    if (run.outcome.ran && next < host.verifications().size()) {
-      run.verification = host.verifications()[next++];
+std::vector<double> ScoreValues(const std::vector<PassScore>& scores) {
+  std::vector<double> values;
+  for (const PassScore& score : scores) {
+    if (const auto value = score.scored ? ScoreValue(score.text) : std::nullopt) {
+      values.push_back(*value);
     }
   }
-  return runs;
+  return values;
 }
 
 }  // namespace
 
-SessionOutcome RunSession(const CliOptions& options, const SessionSetup& setup) {
-  SessionOutcome result;
-  TerminalHost host(setup.rows, setup.progress, setup.progressIsTerminal);
-  TerminalHost::InstallInterruptHandler();
-  RunRecorder recorder(host);
-  Workload workload = Workload::Standard();
-  if (setup.prepare) setup.prepare(host, workload);
-  BenchEngine engine(recorder, setup.directory, MonotonicTicks, workload);
-  host.Attach(engine);
+Session::Session(const CliOptions& options, const SessionSetup& setup, DocumentFile* document)
+    : m_options(options),
+      m_setup(setup),
+      m_document(document),
+      m_host(setup.rows, setup.progress, setup.progressIsTerminal),
+      m_recorder(m_host, setup.workload),
+      m_engine(m_recorder, setup.directory, MonotonicTicks, setup.workload) {
+  m_host.Attach(m_engine);
+  m_host.SetAtProgress(setup.atProgress);
+  m_recorder.SetBeforeCheck(setup.beforeCheck);
+  m_recorder.SetOnRecorded([this](const RecordedRun& run) { Recorded(run); });
+}
 
+// After each run, outside its timed stretch: the document first (the terminal may be a pipe
+// that closes), then the run's row and its check.
+void Session::Recorded(const RecordedRun& run) {
+  WriteDocument(false);
+  m_host.ShowRun(run);
+  if (m_options.loop && run.check.verdict == RunVerdict::kWrong && stressState == 1) {
+    stressState = 2;  // a wrong result ends the stability pass, as a STOP would
+  }
+}
+
+int Session::WriteDocument(bool finished) {
+  if (m_document == nullptr) return 0;
+  const int error = m_document->Write(
+      DocumentText(BuildDocument(m_context, runs(), m_scores, std::nullopt, finished)), finished);
+  if (error != 0 && m_documentError == 0) {
+    Complain("--json " + m_document->path().string() + ": cannot write the document: " +
+             std::strerror(error));
+  }
+  if (error != 0) m_documentError = error;
+  return error;
+}
+
+int Session::Run() {
   if (primeCount == 0) BuildPrimeTable();
-  result.reference = engine.ReadReferenceTimes();
-  ReportReference(result.reference, setup.directory / kReferenceFileName);
+  const ReferenceTexts reference = m_engine.ReadReferenceTimes();
+  ReportReference(reference, m_setup.directory / kReferenceFileName);
+  m_context = ContextFor(m_options, m_setup.directory, reference);
+  m_context.standardWorkload = m_setup.workload == Workload::Standard();
   if (TerminalHost::InterruptPending()) {
-    std::fprintf(stderr, "tallyforge-cli: interrupted before the first benchmark\n");
-    result.exitCode = kExitInterrupted;
-    return result;
+    Complain("interrupted before the first benchmark");
+    return kExitInterrupted;
   }
 
-  host.PrintHeader();
-  if (options.loop) {
-    result.exitCode = RunStabilityLoop(engine, host, options.duration, setup.rows);
-    result.runs = WithChecks(recorder.runs(), host);
-    return result;
-  }
-  bool stopped = false;
-  for (int pass = 1; pass <= options.repeat && !stopped; ++pass) {
-    recorder.BeginPass(pass);
-    if (options.stress) {
-      const StressOutcome outcome = engine.OnStressBench();
-      host.PrintTotal(outcome);
-      result.scores.push_back({pass, outcome.scored, engine.board().m_totalScore});
-      stopped = !outcome.scored;
-      continue;
-    }
-    for (int bench : options.benchmarks) {
-      for (int b = 1; b <= kRowCount; ++b) host.SetCheck(b, b == bench);
-      const RunOutcome outcome = engine.OnStartBench();
-      if (outcome.stopRequested || TerminalHost::InterruptPending()) {
-        stopped = true;
-        break;
+  m_host.PrintHeader();
+  int status = 0;
+  if (m_options.loop) {
+    status = RunStabilityLoop(m_engine, m_recorder, m_options.duration, m_setup.rows);
+  } else {
+    bool stopped = false;
+    for (int pass = 1; pass <= m_options.repeat && !stopped; ++pass) {
+      m_recorder.BeginPass(pass);
+      if (m_options.stress) {
+        const StressOutcome outcome = m_engine.OnStressBench();
+        m_host.PrintTotal(outcome);
+        m_scores.push_back({pass, outcome.scored, m_engine.board().m_totalScore});
+        stopped = !outcome.scored;
+        continue;
+      }
+      for (int bench : m_options.benchmarks) {
+        for (int b = 1; b <= kRowCount; ++b) m_host.SetCheck(b, b == bench);
+        const RunOutcome outcome = m_engine.OnStartBench();
+        if (outcome.stopRequested || TerminalHost::InterruptPending()) {
+          stopped = true;
+          break;
+        }
       }
     }
-  }
-  result.runs = WithChecks(recorder.runs(), host);
-  if (options.repeat > 1) {
-    std::vector<double> scores;
-    for (const PassScore& score : result.scores) {
-      if (const auto value = score.scored ? ScoreValue(score.text) : std::nullopt) {
-        scores.push_back(*value);
-      }
+    if (m_options.repeat > 1) {
+      PrintStatistics(m_setup.rows, SummariseBenchmarks(runs(), m_context.machine.logicalCores),
+                      ScoreValues(m_scores));
     }
-    PrintStatistics(setup.rows, SummariseBenchmarks(result.runs, ReadMachineFacts().logicalCores),
-                    scores);
+    status = ExitStatusOf(runs(), stopped);
   }
+  if (WriteDocument(true) != 0 && status == 0) status = kExitRunFailed;
+  return status;
+}
 
-  for (const RunOutcome& outcome : host.outcomes()) {
-    if (!outcome.ok()) result.exitCode = kExitRunFailed;
+int ExitStatusOf(const std::vector<RecordedRun>& runs, bool stopped) {
+  bool fileFailed = false, notChecked = false;
+  for (const RecordedRun& run : runs) {
+    if (run.check.verdict == RunVerdict::kWrong) return kExitWrongResult;
+    fileFailed = fileFailed || !run.outcome.ok();
+    notChecked = notChecked || run.check.verdict == RunVerdict::kNotChecked;
   }
-  if (host.FirstWrong() != nullptr) result.exitCode = kExitWrongResult;
-  if (result.exitCode == 0 && stopped) result.exitCode = kExitInterrupted;
-  return result;
+  if (fileFailed) return kExitRunFailed;
+  if (notChecked) return kExitNotChecked;
+  return stopped ? kExitInterrupted : 0;
 }
 
 DocumentContext ContextFor(const CliOptions& options, const std::filesystem::path& directory,
@@ -122,6 +152,25 @@ DocumentContext ContextFor(const CliOptions& options, const std::filesystem::pat
   context.reference = reference;
   context.referenceMachine = ReadReferenceMachine(path);
   return context;
+}
+
+std::vector<std::filesystem::path> RunFiles(const CliOptions& options) {
+  std::vector<std::filesystem::path> folders = {options.directory};
+  for (int copies : options.jobCounts) {
+    for (int k = 1; k <= copies; ++k) folders.push_back(options.directory / CopyFolder(k, copies));
+  }
+  std::vector<std::filesystem::path> files;
+  const Workload standard = Workload::Standard();
+  for (const std::filesystem::path& folder : folders) {
+    files.push_back(folder / kReferenceFileName);
+    for (const RangeSpec& range : standard.ranges) files.push_back(folder / NumbersFileName(range.start));
+    files.push_back(folder / kFactorsFileName);
+    if (folder != options.directory) {
+      files.push_back(folder / kCopyDocumentName);
+      files.push_back(folder / kCopyRowsName);
+    }
+  }
+  return files;
 }
 
 }  // namespace tallyforge::cli

@@ -1,11 +1,13 @@
 #include "stability_loop.h"
 
 #include <algorithm>
-#include <cctype>
 #include <ctime>
+#include <string>
 #include <vector>
 
 #include "exit_status.h"
+#include "safe_text.h"
+#include "terminal_host.h"
 
 namespace tallyforge::cli {
 namespace {
@@ -38,83 +40,63 @@ std::string ScoreText(const std::string& cell) {
   return score.empty() ? "none" : score;
 }
 
-// Up to and including the first wrong result, or nullptr; from index first on.
-const Verification* FirstWrongFrom(const TerminalHost& host, size_t first) {
-  const auto& checks = host.verifications();
-  for (size_t i = first; i < checks.size(); ++i) {
-    if (checks[i].wrong()) return &checks[i];
+// The first run from first on with verdict, or nullptr.
+const RecordedRun* FirstWith(const std::vector<RecordedRun>& runs, size_t first,
+                             RunVerdict verdict) {
+  for (size_t i = first; i < runs.size(); ++i) {
+    if (runs[i].check.verdict == verdict) return &runs[i];
   }
   return nullptr;
 }
 
-bool AnyFileFailedFrom(const StressOutcome& pass) {
-  return std::any_of(pass.runs.begin(), pass.runs.end(),
-                     [](const RunOutcome& run) { return !run.ok(); });
+std::string Described(const RecordedRun& run) {
+  return BenchmarkName(run.outcome.bench) + " " +
+         TerminalText(VerificationText(run.check.verification));
 }
 
 }  // namespace
 
-std::optional<std::chrono::seconds> ParseDuration(const std::string& text) {
-  if (text.empty()) return std::nullopt;
-  long long total = 0;
-  size_t at = 0;
-  while (at < text.size()) {
-    long long value = 0;
-    const size_t digits = at;
-    while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]))) {
-      value = value * 10 + (text[at++] - '0');
-      if (value > 1000000000) return std::nullopt;
-    }
-    if (at == digits) return std::nullopt;
-    long long unit = 1;
-    if (at < text.size()) {
-      const char suffix = text[at++];
-      unit = suffix == 'h' ? 3600 : suffix == 'm' ? 60 : suffix == 's' ? 1 : 0;
-      if (unit == 0) return std::nullopt;
-    } else if (digits != 0) {
-      return std::nullopt;  // "1h30": a bare number only stands alone
-    }
-    total += value * unit;
-  }
-  if (total <= 0) return std::nullopt;
-  return std::chrono::seconds(total);
-}
-
-int RunStabilityLoop(BenchEngine& engine, TerminalHost& host, std::chrono::seconds duration,
-                     std::FILE* out) {
-  host.EndStressRunOnWrongResult(true);
+int RunStabilityLoop(BenchEngine& engine, const RunRecorder& recorder,
+                     std::chrono::seconds duration, std::FILE* out) {
   const Clock::time_point start = Clock::now();
   std::vector<int> scores;
+  int uncheckedPasses = 0;
   int status = 0;
   for (int pass = 1;; ++pass) {
-    const size_t checksBefore = host.verifications().size();
+    const size_t runsBefore = recorder.runs().size();
     const Clock::time_point passStart = Clock::now();
     const StressOutcome outcome = engine.OnStressBench();
     const Clock::time_point passEnd = Clock::now();
-    const Verification* wrong = FirstWrongFrom(host, checksBefore);
-    const bool failedFile = AnyFileFailedFrom(outcome);
-    if (wrong != nullptr) {
-      std::fprintf(out, "pass %d  %s  WRONG\n", pass, Clocktime(passEnd - passStart).c_str());
-      std::fprintf(out, "stability: FAILED in pass %d, %s into the run, at %s: %s %s\n", pass,
+    const std::string took = Clocktime(passEnd - passStart);
+    const auto& runs = recorder.runs();
+    if (const RecordedRun* wrong = FirstWith(runs, runsBefore, RunVerdict::kWrong)) {
+      std::fprintf(out, "pass %d  %s  WRONG\n", pass, took.c_str());
+      std::fprintf(out, "stability: FAILED in pass %d, %s into the run, at %s: %s\n", pass,
                    Clocktime(passEnd - start).c_str(), TimeOfDay().c_str(),
-                   BenchmarkName(wrong->bench).c_str(), VerificationText(*wrong).c_str());
+                   Described(*wrong).c_str());
       status = kExitWrongResult;
       break;
     }
-    if (failedFile) {
+    if (std::any_of(runs.begin() + static_cast<std::ptrdiff_t>(runsBefore), runs.end(),
+                    [](const RecordedRun& run) { return !run.outcome.ok(); })) {
       std::fprintf(out, "stability: ended in pass %d: an output file failed (see above)\n", pass);
       status = kExitRunFailed;
       break;
     }
     if (!outcome.scored) {
-      std::fprintf(out, "pass %d  %s  stopped\n", pass, Clocktime(passEnd - passStart).c_str());
+      std::fprintf(out, "pass %d  %s  stopped\n", pass, took.c_str());
       status = kExitInterrupted;
       break;
     }
     const std::string score = ScoreText(engine.board().m_totalScore);
     scores.push_back(std::atoi(score.c_str()));
-    std::fprintf(out, "pass %d  %s  score %s  verified\n", pass,
-                 Clocktime(passEnd - passStart).c_str(), score.c_str());
+    if (const RecordedRun* unchecked = FirstWith(runs, runsBefore, RunVerdict::kNotChecked)) {
+      ++uncheckedPasses;
+      std::fprintf(out, "pass %d  %s  score %s  NOT CHECKED: %s\n", pass, took.c_str(),
+                   score.c_str(), Described(*unchecked).c_str());
+    } else {
+      std::fprintf(out, "pass %d  %s  score %s  verified\n", pass, took.c_str(), score.c_str());
+    }
     std::fflush(out);
     if (TerminalHost::InterruptPending()) {
       status = kExitInterrupted;
@@ -127,15 +109,20 @@ int RunStabilityLoop(BenchEngine& engine, TerminalHost& host, std::chrono::secon
   if (!scores.empty()) {
     std::vector<int> sorted = scores;
     std::sort(sorted.begin(), sorted.end());
-    std::fprintf(out, "stability: %zu complete pass%s in %s%s; score %d to %d, median %d\n",
-                 scores.size(), scores.size() == 1 ? "" : "es", elapsed.c_str(),
-                 status == kExitWrongResult ? " verified before the failure"
-                                            : ", every result verified",
+    const int complete = static_cast<int>(scores.size());
+    std::string checks = ", every result verified";
+    if (status == kExitWrongResult) checks = " verified before the failure";
+    if (uncheckedPasses > 0) {
+      checks = ", " + std::to_string(uncheckedPasses) + " of them with a result not checked";
+    }
+    std::fprintf(out, "stability: %d complete pass%s in %s%s; score %d to %d, median %d\n",
+                 complete, complete == 1 ? "" : "es", elapsed.c_str(), checks.c_str(),
                  sorted.front(), sorted.back(), sorted[sorted.size() / 2]);
   } else if (status == kExitInterrupted) {
     std::fprintf(out, "stability: stopped in %s before a pass was complete\n", elapsed.c_str());
   }
   std::fflush(out);
+  if (uncheckedPasses > 0 && (status == 0 || status == kExitInterrupted)) status = kExitNotChecked;
   return status;
 }
 

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
 #include "mixed_search.h"
@@ -31,9 +32,22 @@ void DamageFile(const std::filesystem::path& path) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
+// "B<k>@<n>" of variable name: whether outcome is that run (counted in runs).
+std::function<bool(const RunOutcome&)> RunNamedBy(const char* name) {
+  const char* value = std::getenv(name);
+  int bench = 0;
+  int occurrence = 1;
+  if (value == nullptr || std::sscanf(value, "B%d@%d", &bench, &occurrence) < 1) return nullptr;
+  auto runs = std::make_shared<int>(0);
+  return [bench, occurrence, runs](const RunOutcome& outcome) {
+    return outcome.bench == bench && ++*runs == occurrence && outcome.ran;
+  };
+}
+
 }  // namespace
 
-void ApplyTestHooks(TerminalHost& host, Workload& workload) {
+void ApplyTestHooks(SessionSetup& setup) {
+  Workload& workload = setup.workload;
   if (const char* shortWork = std::getenv("TALLYFORGE_TEST_SHORT_WORK"); shortWork && *shortWork == '1') {
     for (RangeSpec& range : workload.ranges) {
       range.end = range.start + 1500;
@@ -48,23 +62,25 @@ void ApplyTestHooks(TerminalHost& host, Workload& workload) {
   if (const char* interrupt = std::getenv("TALLYFORGE_TEST_INTERRUPT");
       interrupt != nullptr && std::sscanf(interrupt, "B%d@%d", &stopBench, &stopPoint) >= 1) {
     auto points = std::make_shared<int>(0);
-    host.SetAtProgress([stopBench, stopPoint, points](int bench) {
+    setup.atProgress = [stopBench, stopPoint, points](int bench) {
       if (bench == stopBench && ++*points == stopPoint) std::raise(SIGINT);
-    });
+    };
   }
-  const char* damage = std::getenv("TALLYFORGE_TEST_DAMAGE");
-  int bench = 0;
-  int occurrence = 1;
-  if (damage == nullptr || std::sscanf(damage, "B%d@%d", &bench, &occurrence) < 1) return;
-  auto runs = std::make_shared<int>(0);
-  host.SetBeforeCheck([bench, occurrence, runs](const RunOutcome& outcome) {
-    if (outcome.bench != bench || ++*runs != occurrence || !outcome.ran) return;
-    if (bench == kMixedBench) {
-      realPrimeTable[static_cast<size_t>(outcome.mixed.realStored / 2)] += 2;
-    } else {
-      DamageFile(outcome.file);
+  const auto damaged = RunNamedBy("TALLYFORGE_TEST_DAMAGE");
+  const auto hidden = RunNamedBy("TALLYFORGE_TEST_HIDE");
+  const auto thrown = RunNamedBy("TALLYFORGE_TEST_THROW");
+  if (!damaged && !hidden && !thrown) return;
+  setup.beforeCheck = [damaged, hidden, thrown](const RunOutcome& outcome) {
+    if (thrown && thrown(outcome)) throw std::runtime_error("a test hook threw");
+    if (damaged && damaged(outcome)) {
+      if (outcome.bench == kMixedBench) {
+        realPrimeTable[static_cast<size_t>(outcome.mixed.realStored / 2)] += 2;
+      } else {
+        DamageFile(outcome.file);
+      }
     }
-  });
+    if (hidden && hidden(outcome)) std::filesystem::remove(outcome.file);
+  };
 }
 
 }  // namespace tallyforge::cli

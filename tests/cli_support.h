@@ -25,17 +25,20 @@ inline CliResult RunBinary(const std::string& binary, const ScratchDir& dir,
   return result;
 }
 
-// Runs binary with args in dir (env before it, e.g. "X=1") and sends it one Ctrl-C as soon as
-// its stream ("cli.out" or "cli.err") has a line starting with mark, however slow the start;
-// meanwhile, a shell command, runs just before the Ctrl-C (the run's pid in $pid).
+// Runs binary with args in dir (env before it, e.g. "X=1") and sends it one signal (a Ctrl-C
+// unless told) as soon as its stream ("cli.out" or "cli.err") has a line starting with mark,
+// however slow the start; meanwhile, a shell command, runs just before the signal (the run's pid
+// in $pid).
 inline CliResult RunBinaryUntil(const std::string& binary, const ScratchDir& dir,
                                 const std::string& args, const std::string& stream,
                                 const std::string& mark, const std::string& env = "",
+                                const std::string& signal = "INT",
                                 const std::string& meanwhile = "true") {
   const std::string command =
       "cd '" + dir.path().string() + "' && (" + env + " '" + binary + "' " + args +
       " > cli.out 2> cli.err < /dev/null & pid=$!; for i in $(seq 600); do grep -q '^" + mark +
-      "' " + stream + " && break; sleep 0.1; done; " + meanwhile + "; kill -INT $pid; wait $pid)";
+      "' " + stream + " && break; sleep 0.1; done; " + meanwhile + "; kill -" + signal +
+      " $pid; wait $pid)";
   const int status = std::system(command.c_str());
   CliResult result{WEXITSTATUS(status), ReadFile(dir / "cli.out"), ReadFile(dir / "cli.err")};
   std::filesystem::remove(dir / "cli.out");

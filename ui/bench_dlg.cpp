@@ -18,6 +18,7 @@
 #include "prime_table.h"
 #include "prime_view_dlg.h"
 #include "reference_machine.h"
+#include "run_check.h"
 #include "run_control.h"
 #include "verification.h"
 #include "version_info.h"
@@ -260,11 +261,10 @@ void CBenchDlg::SetCheck(int bench, bool checked) { m_radios.at(bench - 1)->SetV
 
 void CBenchDlg::RunFinished(const RunOutcome& outcome) {
   m_outcomes.push_back(outcome);
-  if (outcome.ok()) {
-    ShowVerification(VerifyRun(outcome, m_engine.workload()));
-    return;
-  }
-  const std::string message = FileProblemText(outcome);
+  const CheckedRun check = CheckRun(outcome, m_engine.workload());
+  if (outcome.ran) ShowVerification(check.verification);
+  if (check.fileProblem.empty()) return;
+  const std::string& message = check.fileProblem;
   if (m_options.report) {
     m_options.report(message);
   } else {

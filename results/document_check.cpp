@@ -1,0 +1,94 @@
+#include "document_check.h"
+
+#include <vector>
+
+#include "result_document.h"
+#include "run_check.h"
+#include "safe_text.h"
+
+namespace tallyforge {
+namespace {
+
+void Count(RunVerdict verdict, DocumentFindings& findings) {
+  switch (verdict) {
+    case RunVerdict::kVerified: ++findings.verified; return;
+    case RunVerdict::kStopped: ++findings.stopped; return;
+    case RunVerdict::kNotChecked: ++findings.notChecked; return;
+    case RunVerdict::kNotRun: ++findings.notRun; return;
+    case RunVerdict::kWrong: ++findings.wrong; return;
+  }
+}
+
+// What the run's output file is against its expected answer; empty when there is nothing to say.
+std::string FileFinding(const DocumentRun& run, bool standard, const ExpectedAnswers& answers,
+                        bool& differs) {
+  if (!run.outputFile || !run.ran || run.stopped) return "";
+  const std::string name = TerminalText(*run.outputFile);
+  const auto expected = answers.find(*run.outputFile);
+  if (!run.outputSha256) {
+    differs = true;
+    return name + ": no checksum recorded";
+  }
+  if (!standard || expected == answers.end()) return name + ": no expected answer for this work";
+  if (*run.outputSha256 == expected->second) return name + ": matches the expected answer";
+  differs = true;
+  return name + ": DIFFERS from the expected answer";
+}
+
+std::string Summary(const DocumentFindings& f) {
+  if (f.allWell()) {
+    return "check: every run ran to its end and was verified; the figures are as written";
+  }
+  std::vector<std::string> problems;
+  const auto add = [&](int count, const char* what) {
+    if (count > 0) problems.push_back(std::to_string(count) + " " + what);
+  };
+  add(f.wrong, "WRONG");
+  add(f.notChecked, "not checked");
+  add(f.notRun, "not run");
+  add(f.stopped, "stopped");
+  if (!f.anyChecked()) problems.push_back("no run with a checked result");
+  if (f.edited) problems.push_back("figures edited");
+  if (f.fileDiffers) problems.push_back("an output file not as expected");
+  if (f.unfinished) problems.push_back("written by a run that did not reach its end");
+  std::string text = "check: FAILED: ";
+  for (size_t i = 0; i < problems.size(); ++i) text += (i > 0 ? ", " : "") + problems[i];
+  return text;
+}
+
+}  // namespace
+
+DocumentFindings CheckDocument(const ResultDocument& document, const ExpectedAnswers& answers,
+                               std::FILE* out) {
+  DocumentFindings findings;
+  findings.unfinished = !document.finished;
+  if (FiguresDigest(document.json) != document.figuresSha256) {
+    findings.edited = true;
+    std::fprintf(out, "figures: EDITED after the document was written (checksum differs)\n");
+  } else {
+    std::fprintf(out, "figures: unchanged since the document was written\n");
+  }
+  for (const DocumentRun& run : document.runs) {
+    const RunVerdict verdict =
+        JudgeRun(run.ran, run.stopped, run.check.value_or(CheckStatus::kNotChecked));
+    Count(verdict, findings);
+    std::string line = TerminalText(run.benchmark) + " pass " + std::to_string(run.pass) + ": ";
+    // The recorded text says the verdict itself, unless the run was stopped (or the text does
+    // not match its status).
+    const std::string text = TerminalText(run.checkText);
+    if (!text.starts_with(VerdictName(verdict))) line += VerdictName(verdict);
+    if (!text.empty()) line += (line.back() == ' ' ? "" : "; ") + text;
+    const std::string file = FileFinding(run, document.standardWorkload, answers,
+                                         findings.fileDiffers);
+    if (!file.empty()) line += "; " + file;
+    std::fprintf(out, "%s\n", line.c_str());
+  }
+  if (findings.unfinished) {
+    std::fprintf(out, "the run that wrote this document did not reach its end: it holds the "
+                      "benchmarks finished until then\n");
+  }
+  std::fprintf(out, "%s\n", Summary(findings).c_str());
+  return findings;
+}
+
+}  // namespace tallyforge

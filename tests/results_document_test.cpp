@@ -1,0 +1,260 @@
+// Result documents: the writer's exact output, the strict reader, check and compare, and the
+// records they are made of.
+#include "result_document.h"
+
+#include <gtest/gtest.h>
+
+#include "calibration.h"
+#include "document_check.h"
+#include "document_compare.h"
+#include "document_reader.h"
+#include "reference_machine.h"
+#include "run_recorder.h"
+#include "test_support.h"
+
+namespace tallyforge {
+namespace {
+
+using nlohmann::json;
+using testing::ScratchDir;
+
+RecordedRun MadeRun(int bench, int32_t ticks, int pass = 1) {
+  RecordedRun run;
+  run.pass = pass;
+  run.outcome.bench = bench;
+  run.outcome.ran = true;
+  run.outcome.ticks = ticks;
+  run.outcome.found = 74521;
+  run.yourTime = TimeText(TicksToSeconds(ticks));
+  run.refTime = "0.8\n";
+  run.percent = PercentCellText(run.refTime, ticks);
+  run.check.verdict = RunVerdict::kVerified;
+  run.check.verification.bench = bench;
+  run.check.verification.status = CheckStatus::kVerified;
+  run.check.verification.checked = 74521;
+  if (bench != 8) {
+    run.outcome.file = "/somewhere/" + (bench == 9 ? std::string(kFactorsFileName)
+                                                   : NumbersFileName(5));
+    run.fileSha256 = "00ff";
+  }
+  return run;
+}
+
+DocumentContext Context() {
+  DocumentContext context;
+  context.time = "2026-12-07T09:40:00Z";
+  context.arguments = {"B1", "B8"};
+  context.machine = {"Test CPU", 2, 1, 1073741824, "Test OS", "6.1.0", "x86_64"};
+  context.referencePath = "/work/Reference.txt";
+  context.reference.status = ReferenceStatus::kRead;
+  context.reference.lines = {"0.8\n", "1.7\n"};
+  return context;
+}
+
+std::string Repeated(const std::string& text, size_t times) {
+  std::string repeated;
+  for (size_t i = 0; i < times; ++i) repeated += text;
+  return repeated;
+}
+
+// The document's text read back; fails the test when it cannot be.
+ResultDocument Reread(const json& document) {
+  std::string error;
+  auto read = ParseDocument(DocumentText(document), error);
+  EXPECT_TRUE(read) << error;
+  return read ? std::move(*read) : ResultDocument{};
+}
+
+TEST(ResultDocument, GoldenOutputOfTwoRuns) {
+  RecordedRun b1 = MadeRun(1, 800);
+  b1.progressTicks = {250, 500};
+  const RecordedRun b8 = MadeRun(8, 0);
+  json document = BuildDocument(Context(), {b1, b8}, {}, std::nullopt, false);
+  EXPECT_EQ(document["program"]["name"], "tallyforge-cli");
+  EXPECT_EQ(document["integrity"]["figures_sha256"].get<std::string>().size(), 64u);
+  document.erase("program");  // version and commit change with every build
+  document.erase("integrity");
+  EXPECT_EQ(document.dump(), R"({"arguments":["B1","B8"],)"
+    R"("benchmarks":[{"benchmark":"B1","noise":{"causes":[],"verdict":"n/a"},)"
+    R"("seconds":{"ci95":null,"count":1,"max":0.800000037997961,"mean":0.800000037997961,)"
+    R"("median":0.800000037997961,"min":0.800000037997961,"spread":null,"stddev":null},)"
+    R"("slowdown":{"noise":0.0,"verdict":"n/a","worst_pass":0,"worst_ratio":1.0}},)"
+    R"({"benchmark":"B8","noise":{"causes":[],"verdict":"n/a"},)"
+    R"("seconds":{"ci95":null,"count":1,"max":0.0,"mean":0.0,"median":0.0,"min":0.0,)"
+    R"("spread":null,"stddev":null},)"
+    R"("slowdown":{"noise":0.0,"verdict":"n/a","worst_pass":0,"worst_ratio":1.0}}],)"
+    R"("finished":false,"jobs":null,)"
+    R"("machine":{"architecture":"x86_64","cpu_model":"Test CPU",)"
+    R"("description":"Test CPU, 2 cores (1 physical), 1.0 GiB, Test OS, Linux 6.1.0",)"
+    R"("kernel":"6.1.0","logical_cores":2,"memory_bytes":1073741824,"os":"Test OS",)"
+    R"("physical_cores":1},"mode":"benchmarks",)"
+    R"("reference":{"file":"/work/Reference.txt","machine":null,"status":"read",)"
+    R"("times":["0.8","1.7","","","","","","",""]},"repeat":1,)"
+    R"("runs":[{"benchmark":"B1","cells":{"percent":"099%","reference_time":"0.8",)"
+    R"("your_time":"0.8000"},"file_error":0,"found":74521,)"
+    R"("output_file":"Numbers_0000000000005.txt","output_sha256":"00ff","pass":1,"percent":99,)"
+    R"("progress_seconds":[0.2500000118743628,0.5000000237487257],"ran":true,)"
+    R"("seconds":0.800000037997961,"stopped":false,"ticks":800,)"
+    R"("verification":{"checked":74521,"partial":false,"seconds":0.0,"status":"verified",)"
+    R"x("text":"verified: 74521 primes (check 0.000 s)"}},)x"
+    R"({"benchmark":"B8","cells":{"percent":"n/a","reference_time":"0.8","your_time":"0.0000"},)"
+    R"("file_error":0,"found":74521,"output_file":null,"output_sha256":null,"pass":1,)"
+    R"("percent":null,"progress_seconds":[],"ran":true,"seconds":0.0,"stopped":false,)"
+    R"("ticks":0,"verification":{"checked":74521,"partial":false,"seconds":0.0,)"
+    R"x("status":"verified","text":"verified: 74521 primes (check 0.000 s)"}}],)x"
+    R"("schema":"tallyforge-result","schema_version":2,"time":"2026-12-07T09:40:00Z",)"
+    R"("total_score":{"passes":[],"statistics":null},"workload":"standard"})");
+}
+
+TEST(ResultDocument, ScoresOfEveryPassAndTheirStatistics) {
+  const json document = BuildDocument(
+      Context(), {}, {{1, true, "1000\n"}, {2, true, "990\n"}, {3, false, "990\n"}});
+  const json& total = document["total_score"];
+  ASSERT_EQ(total["passes"].size(), 3u);
+  EXPECT_EQ(total["passes"][0]["value"], 1000.0);
+  EXPECT_EQ(total["passes"][0]["text"], "1000");
+  EXPECT_TRUE(total["passes"][2]["value"].is_null());  // stopped: no score
+  EXPECT_EQ(total["statistics"]["median"], 995.0);
+  EXPECT_EQ(ScoreValue("n/a"), std::nullopt);
+}
+
+TEST(DocumentReader, RefusesWhatIsNotAValidDocumentWithAReason) {
+  json valid = BuildDocument(Context(), {MadeRun(1, 800)}, {});
+  const auto with = [&](const std::function<void(json&)>& edit) {
+    json edited = valid;
+    edit(edited);
+    return edited.dump();
+  };
+  const std::pair<std::string, std::string> cases[] = {
+      {"[1, 2", "is not JSON"},
+      {"\xFF", "is not JSON"},
+      {"[" + Repeated("0,", kMostDocumentValues) + "0]", "more than 2000000 values"},
+      {"[\"" + std::string(kLongestDocumentText + 1, 'a') + "\"]", "a text longer than 1 MB"},
+      {with([](json& d) { d["schema_version"] = "2"; }), "schema_version \"2\""},
+      {with([](json& d) { d["runs"][0]["ticks"] = "800"; }), "runs[0].ticks: expected an integer"},
+      {with([](json& d) { d["runs"][0]["pass"] = 1e30; }), "runs[0].pass: expected an integer"},
+      {with([](json& d) { d["runs"][0]["cells"].erase("percent"); }), "missing runs[0].cells.percent"},
+      {with([](json& d) { d["runs"][0]["verification"]["status"] = "fine\x1b[2J"; }),
+       "unknown status \"fine?[2J\""},
+      {with([](json& d) { d.erase("finished"); }), "missing finished"},
+      {with([](json& d) { d["jobs"] = json::array({{{"copies", 1}}}); }), "missing jobs[0].results"},
+  };
+  for (const auto& [text, reason] : cases) {
+    std::string error;
+    EXPECT_FALSE(ParseDocument(text, error)) << text.substr(0, 80);
+    EXPECT_NE(error.find(reason), std::string::npos) << text.substr(0, 80) << ": " << error;
+  }
+}
+
+TEST(DocumentCheck, EditedFigureOrWrongOutputChecksumFails) {
+  ScratchDir dir;
+  const auto check = [&](const json& document, const ExpectedAnswers& answers) {
+    std::FILE* out = std::fopen((dir / "out").c_str(), "w");
+    const DocumentFindings findings = CheckDocument(Reread(document), answers, out);
+    std::fclose(out);
+    return std::make_pair(findings, testing::ReadFile(dir / "out"));
+  };
+  const json good = BuildDocument(Context(), {MadeRun(1, 800), MadeRun(8, 900)}, {});
+  auto [findings, output] = check(good, {{NumbersFileName(5), "00ff"}});
+  EXPECT_TRUE(findings.allWell()) << output;
+  EXPECT_EQ(output, "figures: unchanged since the document was written\n"
+                    "B1 pass 1: verified: 74521 primes (check 0.000 s); "
+                    "Numbers_0000000000005.txt: matches the expected answer\n"
+                    "B8 pass 1: verified: 74521 primes (check 0.000 s)\n"
+                    "check: every run ran to its end and was verified; the figures are as written\n");
+
+  json edited = good;
+  edited["runs"][0]["seconds"] = 0.4;
+  std::tie(findings, output) = check(edited, {{NumbersFileName(5), "00ff"}});
+  EXPECT_TRUE(findings.edited);
+  EXPECT_NE(output.find("figures: EDITED"), std::string::npos) << output;
+
+  std::tie(findings, output) = check(good, {{NumbersFileName(5), "abcd"}});
+  EXPECT_TRUE(findings.fileDiffers && !findings.edited);
+  EXPECT_NE(output.find("DIFFERS from the expected answer"), std::string::npos) << output;
+}
+
+TEST(DocumentCompare, RatioPerBenchmarkAndForTheScore) {
+  const json a = BuildDocument(Context(), {MadeRun(1, 1000), MadeRun(9, 4000)}, {{1, true, "1000\n"}});
+  const json b = BuildDocument(Context(), {MadeRun(9, 3000), MadeRun(1, 500)}, {{1, true, "1500\n"}});
+  ScratchDir dir;
+  std::FILE* out = std::fopen((dir / "out").c_str(), "w");
+  EXPECT_TRUE(CompareDocuments(Reread(a), Reread(b), out));
+  std::fclose(out);
+  const auto lines = testing::Lines(testing::ReadFile(dir / "out"));
+  ASSERT_GE(lines.size(), 4u);
+  EXPECT_EQ(lines[1], "B1                1.0000       0.5000    0.500");
+  EXPECT_EQ(lines[2], "B9                4.0000       3.0000    0.750");
+  EXPECT_EQ(lines[3], "TOTAL SCORE       1000.0       1500.0    1.500");
+}
+
+TEST(RunRecorder, KeepsTheTicksOfEveryProgressPointAndChecksEveryRun) {
+  testing::EnsurePrimeTable();
+  ScratchDir dir;
+  testing::FakeHost inner;
+  Workload work = testing::QuietWorkload();
+  work.ranges[0] = {5, 20000, 250};  // 1,138 primes: a progress point every 250, four
+  RunRecorder recorder(inner, work, dir.path());  // no /proc there: no machine readings
+  BenchEngine engine(recorder, dir.path(),
+                     testing::SequenceTicks({0, 100, 200, 300, 400, 500, 1000, 1110, 1220}),
+                     work);
+  std::vector<int> heard;
+  recorder.SetOnRecorded([&](const RecordedRun& run) { heard.push_back(run.outcome.bench); });
+  inner.Select(1);
+  engine.OnStartBench();
+  recorder.BeginPass(2);
+  inner.Select(9);
+  engine.OnStartBench();
+  ASSERT_EQ(recorder.runs().size(), 2u);
+  EXPECT_EQ(recorder.runs()[0].progressTicks, (std::vector<int32_t>{100, 200, 300, 400}));
+  EXPECT_EQ(recorder.runs()[0].yourTime, "0.5000");
+  EXPECT_EQ(recorder.runs()[0].check.verdict, RunVerdict::kVerified);
+  EXPECT_EQ(recorder.runs()[0].check.verification.checked, 1138);
+  EXPECT_EQ(recorder.runs()[1].pass, 2);
+  EXPECT_TRUE(recorder.runs()[1].progressTicks.empty());  // none of B9's numbers is a 1000th
+  EXPECT_EQ(heard, (std::vector<int>{1, 9}));
+  EXPECT_EQ(inner.finished.size(), 2u);  // the front end behind still hears of every run
+}
+
+TEST(Calibrate, RunAgainstItsOwnReferenceScoresAboutOneThousand) {
+  testing::EnsurePrimeTable();
+  ScratchDir dir;
+  testing::FakeHost inner;
+  const Workload work = testing::QuietWorkload();
+  RunRecorder recorder(inner, work, dir.path());
+  std::vector<int32_t> readings;
+  for (int pass = 0; pass < 2; ++pass) {
+    int32_t now = 5000;
+    for (int32_t d : {1234, 2345, 3456, 4567, 5678, 6789, 7891, 8912, 9123}) {
+      readings.push_back(now);
+      readings.push_back(now += d);
+    }
+  }
+  BenchEngine engine(recorder, dir.path(), testing::SequenceTicks(readings), work);
+  ASSERT_TRUE(engine.OnStressBench().scored);
+  const auto times = CalibratedTimes(recorder.runs());
+  ASSERT_TRUE(times);
+  ASSERT_EQ(WriteReferenceFile(dir.path(), *times, "Test CPU"), 0);
+  EXPECT_EQ(ReadReferenceMachine(dir / "Reference.txt"), "Test CPU");
+
+  engine.ReadReferenceTimes();
+  EXPECT_EQ(engine.board().m_refTime1, "1.2340\n");
+  ASSERT_TRUE(engine.OnStressBench().scored);
+  for (int row = 1; row <= kRowCount; ++row) {
+    const std::string& percent = engine.board().percent(row);
+    EXPECT_TRUE(percent == "099%" || percent == "100%") << row << ": " << percent;
+  }
+  const int score = std::atoi(engine.board().m_totalScore.c_str());
+  EXPECT_GE(score, 999);
+  EXPECT_LE(score, 1000);
+
+  std::vector<RecordedRun> runs = recorder.runs();  // every run verified: all nine times
+  runs[3].check.verdict = RunVerdict::kNotChecked;
+  EXPECT_EQ(CalibratedTimes(runs), std::nullopt);
+  runs = recorder.runs();
+  runs.resize(8);  // B9 missing
+  EXPECT_EQ(CalibratedTimes(runs), std::nullopt);
+}
+
+}  // namespace
+}  // namespace tallyforge

@@ -1,0 +1,60 @@
+// Files a run writes whole, and the names a document may not take.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "atomic_file.h"
+#include "document_file.h"
+#include "test_support.h"
+
+namespace tallyforge {
+namespace {
+
+using testing::ReadFile;
+using testing::ScratchDir;
+using testing::WriteFile;
+
+TEST(ReplaceFile, NewTextWholeOrTheOldFileUntouched) {
+  ScratchDir dir;
+  WriteFile(dir / "victim.txt", "precious");
+  std::filesystem::create_symlink(dir / "victim.txt", dir / "link.json");
+  ::chmod((dir / "victim.txt").c_str(), 0640);
+  ASSERT_EQ(ReplaceFile(dir / "link.json", "new"), 0);
+  EXPECT_EQ(ReadFile(dir / "link.json"), "new");
+  EXPECT_FALSE(std::filesystem::is_symlink(dir / "link.json"));  // the link replaced, not followed
+  EXPECT_EQ(ReadFile(dir / "victim.txt"), "precious");
+  ASSERT_EQ(ReplaceFile(dir / "victim.txt", "newer"), 0);
+  struct stat info {};
+  ASSERT_EQ(::stat((dir / "victim.txt").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);  // its permissions kept
+
+  EXPECT_EQ(ReplaceFile(dir / "missing" / "r.json", "x"), ENOENT);
+  EXPECT_EQ(ProbeReplaceFile(dir / "missing" / "r.json"), ENOENT);
+  EXPECT_EQ(ProbeReplaceFile(dir / "r.json"), 0);
+  std::filesystem::remove(dir / "link.json");
+  std::filesystem::remove(dir / "victim.txt");
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));  // no temporary file left behind
+}
+
+TEST(DocumentFile, NamesOfTheRunsOwnFilesAreFoundHoweverSpelled) {
+  ScratchDir dir;
+  std::filesystem::create_directory(dir / "sub");
+  WriteFile(dir / "Reference.txt", "1\n");
+  std::filesystem::create_symlink("Reference.txt", dir / "ref-link");
+  std::filesystem::create_hard_link(dir / "Reference.txt", dir / "sub" / "hard");
+  const std::vector<std::filesystem::path> own = {dir / "Reference.txt", dir / "Factors.txt"};
+  for (const std::string name : {"Reference.txt", "./Reference.txt", "sub/../Reference.txt",
+                                 "ref-link", "sub/hard", "sub/../Factors.txt"}) {
+    EXPECT_TRUE(NamesOneOf(dir / name, own)) << name;
+  }
+  EXPECT_FALSE(NamesOneOf(dir / "result.json", own));
+  EXPECT_FALSE(NamesOneOf(dir / "sub" / "Reference.txt", own));
+
+  EXPECT_EQ(DocumentFile(dir / "sub").Problem(), "is a directory");
+  EXPECT_NE(DocumentFile("/dev/null").Problem().find("not a regular file"), std::string::npos);
+  EXPECT_EQ(DocumentFile(dir / "r.json").Problem(), "");
+  EXPECT_EQ(DocumentFile("-").Problem(), "");
+}
+
+}  // namespace
+}  // namespace tallyforge
