@@ -118,7 +118,7 @@ std::string ReportHtml(const ReportModel& model) {
          "FAILED and drawn hatched: it is not a clean result. Made by tallyforge-cli " +
          MarkupText(kVersion) + ".</p>\n";
   DocumentsTable(model, out);
-  out += BarChartSvg(model.scores, model.documents);
+  if (!model.scores.groups.empty()) out += BarChartSvg(model.scores, model.documents);
   if (model.benchmarkCharts.empty()) {
     out += "<p>With more than " + std::to_string(kMostSideBySide) +
            " documents the times per benchmark are in the table below, not drawn.</p>\n";

@@ -250,10 +250,13 @@ ReportModel BuildReport(std::vector<ReportDocument> documents) {
     return *docs[a].score > *docs[b].score;
   });
   model.scores = {"scores", "Total score (median over passes), best first", "", true, {}};
-  ReportBarGroup& all = model.scores.groups.emplace_back();
-  all.label = "TOTAL SCORE";
-  for (size_t i : model.ranking) {
-    all.bars.push_back({i, docs[i].score, i == 0 ? std::nullopt : Ratio(docs[i].score, docs[0].score)});
+  if (std::any_of(docs.begin(), docs.end(), [](const ReportDocument& d) { return d.score; })) {
+    ReportBarGroup& all = model.scores.groups.emplace_back();
+    all.label = "TOTAL SCORE";
+    for (size_t i : model.ranking) {
+      all.bars.push_back(
+          {i, docs[i].score, i == 0 ? std::nullopt : Ratio(docs[i].score, docs[0].score)});
+    }
   }
 
   if (docs.size() <= kMostSideBySide) {

@@ -105,7 +105,7 @@ struct ReportModel {
   std::vector<ReportDocument> documents;  // in the order given; the first is the baseline
   std::vector<size_t> ranking;            // best score first; unscored ones after, as given
   std::vector<std::string> benchmarks;    // the names any document has, B1 to B9
-  ReportBarChart scores;                  // one bar per document, in ranking order
+  ReportBarChart scores;  // one bar per document, in ranking order; no group when none scored
   std::vector<ReportBarChart> benchmarkCharts;  // times and speed against the reference
   std::vector<ReportSpreadChart> spreads;       // per benchmark that some document repeated
   std::vector<ReportLineChart> timelines;       // per document and benchmark with progress points

@@ -255,7 +255,7 @@ std::vector<std::pair<std::string, std::string>> ReportSvgFiles(const ReportMode
   const auto add = [&](const std::string& id, const std::string& svg) {
     files.emplace_back(id + ".svg", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + svg);
   };
-  add(model.scores.id, BarChartSvg(model.scores, model.documents));
+  if (!model.scores.groups.empty()) add(model.scores.id, BarChartSvg(model.scores, model.documents));
   for (const ReportBarChart& chart : model.benchmarkCharts) add(chart.id, BarChartSvg(chart, model.documents));
   for (const ReportSpreadChart& chart : model.spreads) add(chart.id, SpreadChartSvg(chart, model.documents));
   for (const ReportLineChart& chart : model.timelines) add(chart.id, LineChartSvg(chart, model.documents));

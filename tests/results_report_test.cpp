@@ -135,6 +135,7 @@ TEST(ReportModel, ManyDocumentsGetOneBarEachInScoreOrderAndNoPerBenchmarkCharts)
   EXPECT_EQ(model.ranking, (std::vector<size_t>{7, 2, 6, 1, 5, 0, 4, 8, 3}));
   EXPECT_EQ(model.scores.groups.at(0).bars.size(), kMostSideBySide + 1);
   EXPECT_TRUE(model.benchmarkCharts.empty());
+  EXPECT_TRUE(BuildReport(std::vector<ReportDocument>(2)).scores.groups.empty());  // none scored
 
   const std::tuple<size_t, size_t, std::vector<size_t>> thinning[] = {
       {3, 5, {0, 1, 2}}, {10, 4, {0, 3, 6, 9}}, {7, 1, {0}}, {0, 4, {}}};
