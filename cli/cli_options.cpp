@@ -36,6 +36,8 @@ struct Given {
   std::string duration, json, repeat, jobs;
   std::string checkFile;
   std::vector<std::string> compareFiles;
+  std::vector<std::string> reportFiles;
+  std::string reportOutput;
 };
 
 const char* kExitStatuses =
@@ -139,6 +141,12 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
   CLI::App* compare = app.add_subcommand(
       "compare", "Two result documents' median times and scores side by side, ratio B/A");
   compare->add_option("FILES", given.compareFiles, "A.json B.json")->required()->expected(2);
+  CLI::App* report = app.add_subcommand(
+      "report", "Result documents as one HTML page of charts and tables (the first document is "
+                "the baseline), or as SVG files");
+  report->add_option("FILES", given.reportFiles, "A.json [B.json ...]")->required()->expected(1, -1);
+  report->add_option("-o,--output", given.reportOutput, "The page to write (FILE.html), or a "
+                     "folder for the SVG files (DIR/, ending in /)")->required()->type_name("OUT");
   CLI::App* calibrate = app.add_subcommand(
       "calibrate", "A stress run whose nine times become Reference.txt");
   // calibrate's own options, the same as the run's (given before or after its name).
@@ -147,7 +155,7 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
   calibrate->add_option("--repeat", given.repeat, "N stress runs; the medians become the "
                         "reference times")->type_name("N");
   calibrate->add_option("-C,--dir", given.directory, "Reference.txt is written here");
-  for (CLI::App* sub : {check, compare, calibrate}) sub->ignore_case();
+  for (CLI::App* sub : {check, compare, report, calibrate}) sub->ignore_case();
   app.require_subcommand(0, 1);
   app.footer(kExitStatuses);
 
@@ -162,7 +170,11 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
     return {std::nullopt, 0};
   } catch (const CLI::ParseError& e) {
     if (e.get_exit_code() == 0) {  // --help of a subcommand
-      out << (check->parsed() ? check : compare->parsed() ? compare : calibrate)->help();
+      out << (check->parsed()     ? check
+              : compare->parsed() ? compare
+              : report->parsed()  ? report
+                                  : calibrate)
+                 ->help();
       return {std::nullopt, 0};
     }
     return fail(e.what());
@@ -184,20 +196,27 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
   for (const char* name : {"--json", "--repeat", "--jobs", "--dir", "--loop", "--duration"}) {
     if (count(name) > 0) runOptions.push_back(name == std::string("--dir") ? "-C" : name);
   }
-  if (check->parsed() || compare->parsed()) {
-    const std::string name = check->parsed() ? "check" : "compare";
+  if (check->parsed() || compare->parsed() || report->parsed()) {
+    const std::string name = check->parsed() ? "check" : compare->parsed() ? "compare" : "report";
     if (!given.names.empty()) {
-      return fail(name + (check->parsed() ? " takes one result document"
-                                          : " takes two result documents") +
+      return fail(name + (check->parsed()     ? " takes one result document"
+                          : compare->parsed() ? " takes two result documents"
+                                              : " takes result documents") +
                   " and runs no benchmarks");
     }
     if (!runOptions.empty()) {
       return fail(name + " reads result documents and runs nothing: " + runOptions.front() +
                   " does not apply");
     }
-    options.command = check->parsed() ? Command::kCheck : Command::kCompare;
+    options.command = check->parsed()     ? Command::kCheck
+                      : compare->parsed() ? Command::kCompare
+                                          : Command::kReport;
     if (check->parsed()) {
       options.documents = {given.checkFile};
+    } else if (report->parsed()) {
+      if (given.reportOutput.empty()) return fail("report -o: expected a file or a folder name");
+      options.documents.assign(given.reportFiles.begin(), given.reportFiles.end());
+      options.reportOutput = given.reportOutput;
     } else {
       options.documents.assign(given.compareFiles.begin(), given.compareFiles.end());
     }

@@ -1,6 +1,6 @@
 #pragma once
-// The terminal runner's command line: the run's options, and the subcommands check, compare and
-// calibrate with their own.
+// The terminal runner's command line: the run's options, and the subcommands check, compare,
+// report and calibrate with their own.
 #include <chrono>
 #include <filesystem>
 #include <optional>
@@ -9,7 +9,7 @@
 
 namespace tallyforge::cli {
 
-enum class Command { kRun, kCheck, kCompare, kCalibrate };
+enum class Command { kRun, kCheck, kCompare, kCalibrate, kReport };
 
 // The most copies --jobs starts at once, and the longest --duration.
 inline constexpr int kMostCopies = 256;
@@ -25,7 +25,8 @@ struct CliOptions {
   std::string jsonPath;         // --json: empty for none, "-" for stdout
   int repeat = 1;               // --repeat: passes over the benchmarks
   std::vector<int> jobCounts;   // --jobs: the copy counts to run in turn; empty without it
-  std::vector<std::filesystem::path> documents;  // check: one, compare: two
+  std::vector<std::filesystem::path> documents;  // check: one, compare: two, report: any
+  std::string reportOutput;  // report: the HTML file, or a folder (ending in /) for SVG files
   std::vector<std::string> arguments;            // the command line as given, for the record
 };
 

@@ -18,6 +18,7 @@
 #include "job_runner.h"
 #include "messages.h"
 #include "output_file.h"
+#include "report_command.h"
 #include "run_session.h"
 #include "safe_text.h"
 #include "standard_streams.h"
@@ -90,6 +91,7 @@ int Run(int argc, char** argv) {
   if (options.command == Command::kCheck || options.command == Command::kCompare) {
     return ReadBack(options);
   }
+  if (options.command == Command::kReport) return WriteReport(options);
 
   if (!options.jsonPath.empty() && options.jsonPath != "-" &&
       NamesOneOf(options.jsonPath, RunFiles(options))) {

@@ -1,5 +1,6 @@
 #include "document_check.h"
 
+#include <cstdarg>
 #include <vector>
 
 #include "result_document.h"
@@ -8,6 +9,15 @@
 
 namespace tallyforge {
 namespace {
+
+// printf to out, unless there is none: the report wants the findings without the lines.
+__attribute__((format(printf, 2, 3))) void Say(std::FILE* out, const char* format, ...) {
+  if (out == nullptr) return;
+  va_list arguments;
+  va_start(arguments, format);
+  std::vfprintf(out, format, arguments);
+  va_end(arguments);
+}
 
 void Count(RunVerdict verdict, DocumentFindings& findings) {
   switch (verdict) {
@@ -35,7 +45,9 @@ std::string FileFinding(const DocumentRun& run, bool standard, const ExpectedAns
   return name + ": DIFFERS from the expected answer";
 }
 
-std::string Summary(const DocumentFindings& f) {
+}  // namespace
+
+std::string CheckSummaryText(const DocumentFindings& f) {
   if (f.allWell()) {
     return "check: every run ran to its end and was verified; the figures are as written";
   }
@@ -56,17 +68,15 @@ std::string Summary(const DocumentFindings& f) {
   return text;
 }
 
-}  // namespace
-
 DocumentFindings CheckDocument(const ResultDocument& document, const ExpectedAnswers& answers,
                                std::FILE* out) {
   DocumentFindings findings;
   findings.unfinished = !document.finished;
   if (FiguresDigest(document.json) != document.figuresSha256) {
     findings.edited = true;
-    std::fprintf(out, "figures: EDITED after the document was written (checksum differs)\n");
+    Say(out, "figures: EDITED after the document was written (checksum differs)\n");
   } else {
-    std::fprintf(out, "figures: unchanged since the document was written\n");
+    Say(out, "figures: unchanged since the document was written\n");
   }
   for (const DocumentRun& run : document.runs) {
     const RunVerdict verdict =
@@ -81,13 +91,13 @@ DocumentFindings CheckDocument(const ResultDocument& document, const ExpectedAns
     const std::string file = FileFinding(run, document.standardWorkload, answers,
                                          findings.fileDiffers);
     if (!file.empty()) line += "; " + file;
-    std::fprintf(out, "%s\n", line.c_str());
+    Say(out, "%s\n", line.c_str());
   }
   if (findings.unfinished) {
-    std::fprintf(out, "the run that wrote this document did not reach its end: it holds the "
+    Say(out, "the run that wrote this document did not reach its end: it holds the "
                       "benchmarks finished until then\n");
   }
-  std::fprintf(out, "%s\n", Summary(findings).c_str());
+  Say(out, "%s\n", CheckSummaryText(findings).c_str());
   return findings;
 }
 

@@ -31,7 +31,11 @@ struct DocumentFindings {
 
 // Prints a line on the figures, one per run (its verdict, what its check found, its file's
 // checksum against the expected answer), and a last line that sums up; returns what it found.
+// With out null nothing is printed.
 DocumentFindings CheckDocument(const ResultDocument& document, const ExpectedAnswers& answers,
                                std::FILE* out);
+
+// The last line check prints: "check: every run ..." or "check: FAILED: " and what failed.
+std::string CheckSummaryText(const DocumentFindings& findings);
 
 }  // namespace tallyforge

@@ -1,5 +1,7 @@
 #include "safe_text.h"
 
+#include <algorithm>
+
 namespace tallyforge {
 namespace {
 
@@ -75,6 +77,36 @@ std::string TerminalText(std::string_view text) {
       shown.append(text.substr(0, length));
       text.remove_prefix(length);
     }
+  }
+  return shown;
+}
+
+std::string MarkupText(std::string_view text, size_t longest) {
+  std::string shown;
+  shown.reserve(std::min(text.size(), longest) + 16);
+  for (size_t characters = 0; !text.empty(); ++characters) {
+    if (characters == longest) {
+      shown += "...";
+      break;
+    }
+    char32_t cp = 0;
+    const size_t length = SequenceAt(text, cp);
+    if (length == 0 || !Printable(cp) || cp == 0xFFFE || cp == 0xFFFF) {
+      shown += "\xEF\xBF\xBD";
+    } else if (cp == '&') {
+      shown += "&amp;";
+    } else if (cp == '<') {
+      shown += "&lt;";
+    } else if (cp == '>') {
+      shown += "&gt;";
+    } else if (cp == '"') {
+      shown += "&quot;";
+    } else if (cp == '\'') {
+      shown += "&#39;";
+    } else {
+      shown.append(text.substr(0, length));
+    }
+    text.remove_prefix(length == 0 ? 1 : length);
   }
   return shown;
 }

@@ -55,7 +55,8 @@ B1 s|
 --json ""|- a dir a.json notes.txt 
 --json = n|notes.txt 
 check ""|a dir a.json 
-compare a.json ""|a dir a.json 
+report a.json ""|a dir a.json 
+report a.json -o ""|a dir a.json notes.txt 
 --repeat ""|
 -C "a dir" B9 B|B1 B2 B3 B4 B5 B6 B7 B8 
 TABLE

@@ -51,6 +51,12 @@ TEST(Cli, BadArgumentsAndOptionsThatDoNotGoTogetherExitWithTwoAndSayWhy) {
       {"check a.json b.json", "check takes one result document"},
       {"compare a.json", "FILES"},
       {"B1 --json Reference.txt", "that is one of the run's own files"},
+      {"report a.json", "--output is required"},
+      {"report -o r.html", "FILES is required"},
+      {"report a.json -o .", "report -o .: is a folder; to write the SVG files into it, end the "
+                             "name with / (./)"},
+      {"report a.json b.json -o ./b.json", "report -o ./b.json: is one of the documents read"},
+      {"report a.json -o r.html", "a.json cannot be read"},
   };
   for (const auto& [args, message] : cases) {
     const CliResult result = RunCli(dir, args);
@@ -143,6 +149,28 @@ TEST(Cli, JsonDocumentMatchesTheRowsAndPassesCheck) {
   result = RunCli(dir, "check edited.json");
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_TRUE(Has(result.out, "EDITED")) << result.out;
+
+  // The report marks the edited document, and its files appear whole or not at all.
+  result = RunCli(dir, "report result.json edited.json -o report.html");
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, "Wrote the report of 2 documents to report.html\n");
+  const std::string page = testing::ReadFile(dir / "report.html");
+  EXPECT_TRUE(Has(page, "<td>#1 result.json (baseline)</td>")) << page.substr(0, 3000);
+  EXPECT_TRUE(Has(page, "<td>#2 edited.json check FAILED</td>"));
+  EXPECT_TRUE(Has(page, "FAILED</span>: figures edited"));
+  result = RunCli(dir, "report result.json -o svg/");
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_TRUE(std::filesystem::exists(dir / "svg" / "timeline-1-B1.svg"));
+  EXPECT_TRUE(testing::ReadFile(dir / "svg" / "spread-B1.svg").starts_with("<?xml"));
+  result = RunCli(dir, "report result.json -o -");
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_TRUE(result.out.starts_with("<!DOCTYPE html>"));
+  EXPECT_EQ(RunCli(dir, "report result.json -o /dev/full").exitCode, 1);
+  EXPECT_EQ(RunCli(dir, "report result.json -o /nonexistent/r.html").exitCode, 1);
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path())) {
+    const std::string name = entry.path().filename().string();  // no temporary file left
+    EXPECT_TRUE(!name.starts_with(".") || name == ".tallyforge.lock") << entry.path();
+  }
 }
 
 // An interrupted run leaves the document of the benchmarks it finished; an earlier file is

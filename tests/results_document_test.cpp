@@ -10,46 +10,16 @@
 #include "document_reader.h"
 #include "reference_machine.h"
 #include "run_recorder.h"
+#include "results_support.h"
 #include "test_support.h"
 
 namespace tallyforge {
 namespace {
 
 using nlohmann::json;
+using testing::Context;
+using testing::MadeRun;
 using testing::ScratchDir;
-
-RecordedRun MadeRun(int bench, int32_t ticks, int pass = 1) {
-  RecordedRun run;
-  run.pass = pass;
-  run.outcome.bench = bench;
-  run.outcome.ran = true;
-  run.outcome.ticks = ticks;
-  run.outcome.found = 74521;
-  run.yourTime = TimeText(TicksToSeconds(ticks));
-  run.refTime = "0.8\n";
-  run.percent = PercentCellText(run.refTime, ticks);
-  run.check.verdict = RunVerdict::kVerified;
-  run.check.verification.bench = bench;
-  run.check.verification.status = CheckStatus::kVerified;
-  run.check.verification.checked = 74521;
-  if (bench != 8) {
-    run.outcome.file = "/somewhere/" + (bench == 9 ? std::string(kFactorsFileName)
-                                                   : NumbersFileName(5));
-    run.fileSha256 = "00ff";
-  }
-  return run;
-}
-
-DocumentContext Context() {
-  DocumentContext context;
-  context.time = "2026-12-07T09:40:00Z";
-  context.arguments = {"B1", "B8"};
-  context.machine = {"Test CPU", 2, 1, 1073741824, "Test OS", "6.1.0", "x86_64"};
-  context.referencePath = "/work/Reference.txt";
-  context.reference.status = ReferenceStatus::kRead;
-  context.reference.lines = {"0.8\n", "1.7\n"};
-  return context;
-}
 
 std::string Repeated(const std::string& text, size_t times) {
   std::string repeated;

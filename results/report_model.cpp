@@ -1,0 +1,284 @@
+#include "report_model.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "cell_value.h"
+
+namespace tallyforge {
+namespace {
+
+using nlohmann::json;
+
+// A figure only where it is a real number: a document may hold 1e999 (read as infinity).
+std::optional<double> Finite(std::optional<double> value) {
+  if (value && std::isfinite(*value)) return value;
+  return std::nullopt;
+}
+
+std::optional<double> NumberAt(const json& object, const char* key) {
+  if (!object.is_object()) return std::nullopt;
+  const auto member = object.find(key);
+  if (member == object.end() || !member->is_number()) return std::nullopt;
+  return Finite(member->get<double>());
+}
+
+std::string TextAt(const json& object, const char* key) {
+  const auto member = object.find(key);
+  return member != object.end() && member->is_string() ? member->get<std::string>() : "";
+}
+
+// 1 to 9 for "B1" to "B9", 0 for any other name.
+int BenchmarkIndex(const std::string& name) {
+  if (name.size() != 2 || name[0] != 'B' || name[1] < '1' || name[1] > '9') return 0;
+  return name[1] - '0';
+}
+
+template <typename T>
+std::vector<T> Thinned(const std::vector<T>& values, size_t most) {
+  std::vector<T> kept;
+  for (size_t i : ThinnedIndices(values.size(), most)) kept.push_back(values[i]);
+  return kept;
+}
+
+// The benchmarks' statistics and verdicts, then their runs and passes.
+void ReadBenchmarks(const ResultDocument& document, ReportDocument& report) {
+  const json& doc = document.json;
+  const json& referenceTimes = doc["reference"]["times"];
+  std::vector<std::optional<ReportBenchmark>> found(10);
+  for (const json& entry : doc["benchmarks"]) {
+    const std::string name = entry["benchmark"].get<std::string>();
+    const int index = BenchmarkIndex(name);
+    if (index == 0 || found[index]) continue;
+    ReportBenchmark& b = found[index].emplace();
+    b.name = name;
+    b.median = NumberAt(entry["seconds"], "median");
+    b.min = NumberAt(entry["seconds"], "min");
+    b.max = NumberAt(entry["seconds"], "max");
+    if (static_cast<size_t>(index) <= referenceTimes.size()) {
+      const double reference = CellValue(referenceTimes[index - 1].get_ref<const std::string&>());
+      if (std::isfinite(reference) && reference > 0) b.reference = reference;
+    }
+    b.noise = entry["noise"]["verdict"].get<std::string>();
+    for (const json& cause : entry["noise"]["causes"]) b.noiseCauses.push_back(cause.get<std::string>());
+    b.slowdown = entry["slowdown"]["verdict"].get<std::string>();
+  }
+  std::vector<std::vector<ReportPass>> passes(10);
+  std::vector<std::vector<double>> runs(10);
+  size_t at = 0;
+  for (const json& run : doc["runs"]) {
+    const DocumentRun& read = document.runs[at++];
+    const int index = BenchmarkIndex(read.benchmark);
+    if (index == 0 || !found[index] || !read.ran || read.stopped || !std::isfinite(read.seconds)) {
+      continue;
+    }
+    runs[index].push_back(read.seconds);
+    // The progress points, then the end: point k is k units of work (thinned, k kept).
+    const json& progress = run["progress_seconds"];
+    ReportPass pass{static_cast<int>(std::clamp<int64_t>(read.pass, 0, 1 << 30)), {}};
+    for (size_t k : ThinnedIndices(progress.size() + 1, kMostLinePoints)) {
+      const double seconds = k < progress.size() ? progress[k].get<double>() : read.seconds;
+      if (std::isfinite(seconds)) pass.points.emplace_back(static_cast<double>(k + 1), seconds);
+    }
+    passes[index].push_back(std::move(pass));
+  }
+  for (int index = 1; index <= 9; ++index) {
+    if (!found[index]) continue;
+    ReportBenchmark& b = *found[index];
+    b.runs = Thinned(runs[index], kMostRunPoints);
+    b.passes = Thinned(passes[index], kMostPasses);
+    report.benchmarks.push_back(std::move(b));
+  }
+}
+
+std::optional<double> Ratio(std::optional<double> value, std::optional<double> base) {
+  if (!value || !base || *base == 0) return std::nullopt;
+  return Finite(*value / *base);
+}
+
+const ReportBenchmark* Find(const ReportDocument& document, const std::string& name) {
+  for (const ReportBenchmark& b : document.benchmarks) {
+    if (b.name == name) return &b;
+  }
+  return nullptr;
+}
+
+// The names of the benchmarks any document has, B1 to B9.
+std::vector<std::string> BenchmarkNames(const std::vector<ReportDocument>& documents) {
+  std::vector<std::string> names;
+  for (char digit = '1'; digit <= '9'; ++digit) {
+    const std::string name = {'B', digit};
+    if (std::any_of(documents.begin(), documents.end(),
+                    [&](const ReportDocument& d) { return Find(d, name) != nullptr; })) {
+      names.push_back(name);
+    }
+  }
+  return names;
+}
+
+// One group per benchmark, one bar per document: figure picks the value of a benchmark.
+template <typename Figure>
+ReportBarChart PerBenchmark(const std::vector<ReportDocument>& documents, Figure figure) {
+  ReportBarChart chart;
+  for (const std::string& name : BenchmarkNames(documents)) {
+    ReportBarGroup& group = chart.groups.emplace_back();
+    group.label = name;
+    const ReportBenchmark* base = Find(documents[0], name);
+    const std::optional<double> baseValue = base ? figure(*base) : std::nullopt;
+    for (size_t i = 0; i < documents.size(); ++i) {
+      const ReportBenchmark* b = Find(documents[i], name);
+      const std::optional<double> value = b ? figure(*b) : std::nullopt;
+      group.bars.push_back({i, value, i == 0 ? std::nullopt : Ratio(value, baseValue)});
+    }
+  }
+  return chart;
+}
+
+void AddSpreads(ReportModel& model) {
+  for (const std::string& name : BenchmarkNames(model.documents)) {
+    ReportSpreadChart chart;
+    chart.id = "spread-" + name;
+    chart.title = name + ": every run, min to max, the median marked";
+    for (size_t i = 0; i < model.documents.size(); ++i) {
+      const ReportBenchmark* b = Find(model.documents[i], name);
+      if (b == nullptr || b->runs.size() < 2 || !b->min || !b->median || !b->max) continue;
+      chart.rows.push_back({i, *b->min, *b->median, *b->max, b->runs, b->noise});
+    }
+    if (!chart.rows.empty()) model.spreads.push_back(std::move(chart));
+  }
+}
+
+void AddTimelines(ReportModel& model) {
+  for (size_t i = 0; i < model.documents.size(); ++i) {
+    for (const ReportBenchmark& b : model.documents[i].benchmarks) {
+      // Only the end: no progress point to draw a course through.
+      if (std::none_of(b.passes.begin(), b.passes.end(),
+                       [](const ReportPass& pass) { return pass.points.size() > 1; })) {
+        continue;
+      }
+      ReportLineChart chart;
+      chart.id = "timeline-" + std::to_string(i + 1) + "-" + b.name;
+      chart.title = b.name + ": time at each progress point, per pass (" + b.slowdown + ")";
+      chart.xLabel = "progress point (equal work each)";
+      chart.yLabel = "seconds";
+      chart.document = i;
+      for (const ReportPass& pass : b.passes) {
+        chart.lines.push_back({"pass " + std::to_string(pass.pass), pass.points, false});
+      }
+      model.timelines.push_back(std::move(chart));
+    }
+  }
+}
+
+void AddScaling(ReportModel& model) {
+  for (size_t i = 0; i < model.documents.size(); ++i) {
+    const std::vector<ReportScaling>& counts = model.documents[i].scaling;
+    if (counts.empty()) continue;
+    ReportLineChart chart;
+    chart.id = "scaling-" + std::to_string(i + 1);
+    chart.title = "Throughput against copies at once (one copy alone = 1)";
+    chart.xLabel = "copies";
+    chart.yLabel = "throughput";
+    chart.document = i;
+    ReportLine measured{"measured", {}, false};
+    int most = 1;
+    for (const ReportScaling& count : counts) {
+      most = std::max(most, count.copies);
+      if (count.throughput) measured.points.emplace_back(count.copies, *count.throughput);
+    }
+    chart.lines.push_back({"ideal", {{1, 1}, {most, most}}, true});
+    chart.lines.push_back(std::move(measured));
+    model.scaling.push_back(std::move(chart));
+  }
+}
+
+}  // namespace
+
+std::vector<size_t> ThinnedIndices(size_t count, size_t most) {
+  std::vector<size_t> indices;
+  if (count <= most) {
+    for (size_t i = 0; i < count; ++i) indices.push_back(i);
+  } else if (most == 1) {
+    indices.push_back(0);
+  } else {
+    for (size_t k = 0; k < most; ++k) indices.push_back(k * (count - 1) / (most - 1));
+  }
+  return indices;
+}
+
+ReportDocument DescribeForReport(const std::string& name, const ResultDocument& document,
+                                 const ExpectedAnswers& answers) {
+  const json& doc = document.json;
+  ReportDocument report;
+  report.name = name;
+  const json& machine = doc["machine"];
+  report.machine = TextAt(machine, "description");
+  report.cpuModel = TextAt(machine, "cpu_model");
+  report.os = TextAt(machine, "os");
+  report.logicalCores = machine["logical_cores"].get<int64_t>();
+  const json& program = doc["program"];
+  report.build = TextAt(program, "version") + " (" + TextAt(program, "commit") + ", " +
+                 TextAt(program, "compiler") + ")";
+  report.time = TextAt(doc, "time");
+  report.mode = TextAt(doc, "mode");
+  report.repeat = doc["repeat"].get<int64_t>();
+  const DocumentFindings findings = CheckDocument(document, answers, nullptr);
+  report.clean = findings.allWell();
+  report.checkSummary = CheckSummaryText(findings);
+  report.score = Finite(document.medianScore);
+  ReadBenchmarks(document, report);
+  if (doc["jobs"].is_array()) {
+    for (const json& count : doc["jobs"]) {
+      const int64_t copies = count["copies"].get<int64_t>();
+      if (copies < 1 || copies > 1000000) continue;  // not a count a run could have made
+      report.scaling.push_back({static_cast<int>(copies), NumberAt(count, "throughput")});
+    }
+  }
+  return report;
+}
+
+ReportModel BuildReport(std::vector<ReportDocument> documents) {
+  ReportModel model;
+  model.documents = std::move(documents);
+  const std::vector<ReportDocument>& docs = model.documents;
+  if (docs.empty()) return model;
+  model.benchmarks = BenchmarkNames(docs);
+
+  for (size_t i = 0; i < docs.size(); ++i) model.ranking.push_back(i);
+  std::stable_sort(model.ranking.begin(), model.ranking.end(), [&](size_t a, size_t b) {
+    if (!docs[a].score || !docs[b].score) return docs[a].score.has_value() && !docs[b].score;
+    return *docs[a].score > *docs[b].score;
+  });
+  model.scores = {"scores", "Total score (median over passes), best first", "", true, {}};
+  if (std::any_of(docs.begin(), docs.end(), [](const ReportDocument& d) { return d.score; })) {
+    ReportBarGroup& all = model.scores.groups.emplace_back();
+    all.label = "TOTAL SCORE";
+    for (size_t i : model.ranking) {
+      all.bars.push_back(
+          {i, docs[i].score, i == 0 ? std::nullopt : Ratio(docs[i].score, docs[0].score)});
+    }
+  }
+
+  if (docs.size() <= kMostSideBySide) {
+    ReportBarChart times = PerBenchmark(docs, [](const ReportBenchmark& b) { return b.median; });
+    times.id = "times";
+    times.title = "Time per benchmark (median seconds; ratio to the baseline, below 1 is faster)";
+    times.unit = "s";
+    model.benchmarkCharts.push_back(std::move(times));
+    ReportBarChart speed = PerBenchmark(docs, [](const ReportBenchmark& b) {
+      const std::optional<double> ratio = Ratio(b.reference, b.median);
+      return ratio ? std::optional<double>(*ratio * 100) : std::nullopt;
+    });
+    speed.id = "reference";
+    speed.title = "Speed against the reference time (reference / median time, 100% = as fast)";
+    speed.unit = "%";
+    speed.sharedScale = true;
+    model.benchmarkCharts.push_back(std::move(speed));
+  }
+  AddSpreads(model);
+  AddTimelines(model);
+  AddScaling(model);
+  return model;
+}
+
+}  // namespace tallyforge

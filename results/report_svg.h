@@ -1,0 +1,30 @@
+#pragma once
+// The report's charts drawn as SVG: the model in, text out, no I/O. Each chart is one complete
+// <svg> element with its own styling (attributes, no style sheet, no script, no font files),
+// so that it stands alone as a file and inline in the HTML page alike. Every text taken from a
+// document is escaped; a document that fails check is drawn hatched and labelled so.
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "report_model.h"
+
+namespace tallyforge {
+
+std::string BarChartSvg(const ReportBarChart& chart, const std::vector<ReportDocument>& documents);
+std::string SpreadChartSvg(const ReportSpreadChart& chart,
+                           const std::vector<ReportDocument>& documents);
+std::string LineChartSvg(const ReportLineChart& chart, const std::vector<ReportDocument>& documents);
+
+// How a document is named in charts and tables, escaped: "#2 host.json", with "(baseline)" for
+// the first and "check FAILED" for one that fails check.
+std::string DocumentLabel(const std::vector<ReportDocument>& documents, size_t index);
+
+// A number for the page: format (printf) for ordinary values, "%.3g" for huge ones, "n/a" for
+// none or a value that is not finite.
+std::string Figure(std::optional<double> value, const char* format);
+
+// Every chart of the model as a standalone SVG file: (file name, text), in page order.
+std::vector<std::pair<std::string, std::string>> ReportSvgFiles(const ReportModel& model);
+
+}  // namespace tallyforge
