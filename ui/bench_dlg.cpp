@@ -99,11 +99,16 @@ CBenchDlg::CBenchDlg(wxWindow* parent, BenchDlgOptions options)
       m_hIcon(res::ArtworkIcon(res::kAppIcon)),
       m_options(std::move(options)) {
   ApplyTemplate(*this, kMainTemplateWidth, kMainTemplateHeight);
+  // Set, not asked of the theme at every paint: each progress point paints.
+  SetOwnForegroundColour(GetForegroundColour());
+  SetOwnBackgroundColour(GetBackgroundColour());
   CreateControls();
   // Esc is START BENCH and Enter is END, as the buttons' numbers make them.
   SetEscapeId(kIdStartBench);
   SetAffirmativeId(kIdEnd);
   m_endButton->SetDefault();
+  // During a run only STOP and END act.
+  m_pump = RunPump({m_stopButton, m_endButton});
 }
 
 CBenchDlg::~CBenchDlg() = default;
@@ -213,8 +218,7 @@ void CBenchDlg::NameReferenceMachine() {
   footnote->SetToolTip(footnote->GetLabel());
 }
 
-void CBenchDlg::DoDataExchange() {
-  const ResultBoard& board = m_engine.board();
+void CBenchDlg::DoDataExchange(const ResultBoard& board) {
   for (const CellBinding& binding : kCellBindings) {
     cell(binding.id)->SetLabel(wxString::FromUTF8(board.*binding.member));
   }
@@ -222,7 +226,7 @@ void CBenchDlg::DoDataExchange() {
 
 void CBenchDlg::UpdateData(bool saveAndValidate) {
   // The board only ever flows to the screen.
-  if (!saveAndValidate) DoDataExchange();
+  if (!saveAndValidate) DoDataExchange(m_engine.board());
 }
 
 wxWindow* CBenchDlg::button(int id) const {
@@ -242,23 +246,22 @@ BoardCell* CBenchDlg::cell(int id) const {
   return nullptr;
 }
 
-void CBenchDlg::PushBoard(const ResultBoard&) {
-  // The cells repaint when the pump reaches their paint, as every other control does.
-  UpdateData(false);
+void CBenchDlg::PushBoard(const ResultBoard& board) {
+  // The changed cells repaint in the pump that follows every push.
+  DoDataExchange(board);
 }
 
 void CBenchDlg::DispatchOneMessage() { PumpOneMessage(); }
 
-void CBenchDlg::PumpOneMessage() {
-  wxEventLoopBase* loop = wxEventLoopBase::GetActive();
-  if (loop != nullptr && loop->Pending()) loop->Dispatch();
-}
+void CBenchDlg::PumpOneMessage() { m_pump.AtProgressPoint(); }
 
 bool CBenchDlg::IsChecked(int bench) const { return m_radios.at(bench - 1)->GetValue(); }
 
 void CBenchDlg::SetCheck(int bench, bool checked) { m_radios.at(bench - 1)->SetValue(checked); }
 
 void CBenchDlg::RunFinished(const RunOutcome& outcome) {
+  // Nothing the user did during the run is left to act in a message box's loop or after it.
+  m_pump.AtRunEnd();
   m_outcomes.push_back(outcome);
   if (outcome.ok()) {
     ShowVerification(VerifyRun(outcome, m_engine.workload()));
@@ -316,6 +319,7 @@ void CBenchDlg::OnStartBench(wxCommandEvent&) {
   if (m_running) return;  // nothing runs inside a run
   RunningScope scope(m_running);
   m_engine.OnStartBench();
+  m_pump.AtRunEnd();
 }
 
 void CBenchDlg::OnOpenGlView(wxCommandEvent&) {
@@ -328,6 +332,7 @@ void CBenchDlg::OnStressBench(wxCommandEvent&) {
   if (m_running) return;
   RunningScope scope(m_running);
   m_engine.OnStressBench();
+  m_pump.AtRunEnd();
 }
 
 void CBenchDlg::OnInfoAndThanks(wxCommandEvent&) {

@@ -14,6 +14,7 @@
 
 #include "bench_engine.h"
 #include "bench_host.h"
+#include "run_pump.h"
 #include "verification.h"
 
 namespace tallyforge::ui {
@@ -63,7 +64,7 @@ class CBenchDlg final : public wxDialog, public BenchHost {
   void CreateControls();
   // Where Reference.txt names its machine, the window names it too.
   void NameReferenceMachine();
-  void DoDataExchange();
+  void DoDataExchange(const ResultBoard& board);
   // Copies all 29 cells to the screen at once (the board is never read back).
   void UpdateData(bool saveAndValidate);
   void PumpOneMessage();
@@ -88,6 +89,7 @@ class CBenchDlg final : public wxDialog, public BenchHost {
   BenchEngine m_engine;
   wxIcon m_hIcon;
   BenchDlgOptions m_options;
+  RunPump m_pump;
   bool m_initialised = false;
   bool m_running = false;
   std::vector<RunOutcome> m_outcomes;

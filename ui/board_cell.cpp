@@ -6,8 +6,15 @@
 namespace tallyforge::ui {
 
 BoardCell::BoardCell(wxWindow* parent, int id, const wxRect& rect, Frame frame)
-    : wxControl(parent, id, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE), m_frame(frame) {
+    : wxControl(parent, id, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE),
+      m_frame(frame),
+      m_face(parent->GetBackgroundColour()),
+      m_shadow(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW)),
+      m_light(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNHIGHLIGHT)) {
   SetBackgroundStyle(wxBG_STYLE_PAINT);
+  // Set, not inherited: a paint DC asks the window for both colours.
+  SetOwnForegroundColour(GetForegroundColour());
+  SetOwnBackgroundColour(m_face);
   Bind(wxEVT_PAINT, &BoardCell::OnPaint, this);
 }
 
@@ -32,10 +39,9 @@ wxSize BoardCell::DoGetBestSize() const {
 void BoardCell::OnPaint(wxPaintEvent&) {
   wxPaintDC dc(this);
   const wxSize size = GetClientSize();
-  const wxColour face = GetParent()->GetBackgroundColour();
-  const wxColour shadow = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW);
-  const wxColour light = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNHIGHLIGHT);
-  dc.SetBackground(wxBrush(face));
+  const wxColour& shadow = m_shadow;
+  const wxColour& light = m_light;
+  dc.SetBackground(wxBrush(m_face));
   dc.Clear();
   dc.SetBrush(*wxTRANSPARENT_BRUSH);
   wxRect inner(size);

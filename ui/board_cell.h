@@ -21,6 +21,9 @@ class BoardCell final : public wxControl {
   wxSize DoGetBestSize() const override;
 
   Frame m_frame;
+  // Taken once: asking the toolkit's theme for a colour at every paint costs more than the
+  // paint itself.
+  wxColour m_face, m_shadow, m_light;
   wxString m_note;
   wxColour m_noteColour;
 };
