@@ -49,6 +49,21 @@ inline void Click(wxWindow& control) {
   Pump(30);
 }
 
+// A click on the control made by another client of the display, as a user's pointer makes it:
+// it returns once the display has taken the click, whether or not this program runs its loop
+// (so it can be made from inside a running benchmark).
+inline void ClickThroughTheDisplay(const wxWindow& control, int button = 1) {
+  const wxPoint at = control.GetScreenRect().GetPosition() + control.GetSize() / 2;
+  const std::string command = "xdotool mousemove " + std::to_string(at.x) + " " +
+                              std::to_string(at.y) + " click " + std::to_string(button);
+  EXPECT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+// A key (an X key name such as Escape or Tab) pressed the same way.
+inline void KeyThroughTheDisplay(const std::string& key) {
+  EXPECT_EQ(std::system(("xdotool key " + key).c_str()), 0) << key;
+}
+
 // A key pressed and released on the focused window.
 inline void PressKey(int keycode) {
   wxUIActionSimulator sim;

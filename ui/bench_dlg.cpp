@@ -18,7 +18,9 @@
 #include "prime_table.h"
 #include "prime_view_dlg.h"
 #include "reference_machine.h"
+#include "reference_machine_texts.h"
 #include "run_control.h"
+#include "shown_text.h"
 #include "verification.h"
 #include "version_info.h"
 
@@ -156,6 +158,7 @@ void CBenchDlg::CreateControls() {
           const int indicator = radio->GetBestSize().x - radio->GetTextExtent(t.text).x;
           radio->SetLabel(WrapToWidth(*radio, t.text, rect.width - indicator));
         }
+        radio->DisableFocusFromKeyboard();  // the Tab cycle holds the six buttons only
         m_radios.at(t.id - kIdFirstRadio) = radio;
         control = radio;
         break;
@@ -174,6 +177,11 @@ void CBenchDlg::CreateControls() {
     }
     if (t.kind != ControlKind::kBanner) PlaceControl(*control, *this, t.rect);
   }
+  m_runCheck = new wxStaticText(this, kIdRunCheck, "", wxDefaultPosition, wxDefaultSize,
+                                wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
+  m_runCheck->SetLabel("B9\nnot checked");  // the longest text it shows, for its place
+  PlaceControl(*m_runCheck, *this, kRunCheckRect);
+  m_runCheck->SetLabel("");
 }
 
 bool CBenchDlg::Show(bool show) {
@@ -207,20 +215,14 @@ void CBenchDlg::NameReferenceMachine() {
   const std::optional<std::string> machine =
       ReadReferenceMachine(m_engine.directory() / kReferenceFileName);
   if (!machine) return;  // the template's own words stay
-  const wxString name = wxString::FromUTF8(*machine);
-  wxWindow* reference = FindWindow(kIdReferenceMachine);
-  reference->SetLabel("Reference Time : " + name);
-  reference->SetToolTip(reference->GetLabel());
-  auto* footnote = static_cast<wxStaticText*>(FindWindow(kIdScoreFootnote));
-  footnote->SetLabel("*Only for Stress Bench (1000 for " + name +
-                     ", >1000 is faster than reference computer)");
-  footnote->Wrap(footnote->GetSize().x);
-  footnote->SetToolTip(footnote->GetLabel());
+  ui::NameReferenceMachine(*static_cast<wxStaticText*>(FindWindow(kIdReferenceMachine)),
+                           *static_cast<wxStaticText*>(FindWindow(kIdScoreFootnote)),
+                           ShownText(*machine));
 }
 
 void CBenchDlg::DoDataExchange(const ResultBoard& board) {
   for (const CellBinding& binding : kCellBindings) {
-    cell(binding.id)->SetLabel(wxString::FromUTF8(board.*binding.member));
+    cell(binding.id)->SetLabel(ShownText(board.*binding.member));
   }
 }
 
@@ -267,33 +269,40 @@ void CBenchDlg::RunFinished(const RunOutcome& outcome) {
     ShowVerification(VerifyRun(outcome, m_engine.workload()));
     return;
   }
-  const std::string message = FileProblemText(outcome);
-  if (m_options.report) {
-    m_options.report(message);
-  } else {
-    wxMessageBox(wxString::FromUTF8(message), "Tallyforge", wxOK | wxICON_ERROR, this);
-  }
+  Report(FileProblemText(outcome));
 }
 
 void CBenchDlg::ShowVerification(const Verification& verification) {
   m_verifications.push_back(verification);
-  std::string note = BenchmarkName(verification.bench);
+  const std::string text = VerificationText(verification);
+  wxString verdict = "verified";
   wxColour colour(0x1E, 0x6E, 0x2E);
-  if (verification.ok()) {
-    note += verification.partial ? " verified as far as it ran" : " verified";
-  } else if (verification.wrong()) {
-    note += " WRONG RESULT";
-    if (verification.line > 0) note += ", line " + std::to_string(verification.line);
+  wxFont font = GetFont();
+  if (verification.wrong()) {
+    verdict = "WRONG";
     colour = *wxRED;
-  } else {
-    note += " not checked";
+    font.MakeBold();
+  } else if (!verification.ok()) {
+    verdict = "not checked";
     colour = wxColour(0x80, 0x50, 0x00);
   }
-  // The status cell keeps its own text; the check goes on a line of its own, the whole story
-  // in the tool tip.
-  BoardCell* status = cell(kIdStatus);
-  status->SetNote(note, colour);
-  status->SetToolTip(wxString::FromUTF8(VerificationText(verification)));
+  // The status line keeps its own text; the check stands beside it.
+  m_runCheck->SetFont(font);
+  m_runCheck->SetForegroundColour(colour);
+  m_runCheck->SetLabel(BenchmarkName(verification.bench) + "\n" + verdict);
+  m_runCheck->SetToolTip(ShownText(BenchmarkName(verification.bench) + " " + text));
+  if (verification.wrong()) {
+    // A wrong result is what this program exists to find: it must not pass unseen.
+    Report(BenchmarkName(verification.bench) + ": " + text);
+  }
+}
+
+void CBenchDlg::Report(const std::string& message) {
+  if (m_options.report) {
+    m_options.report(message);
+  } else {
+    wxMessageBox(ShownText(message), "Tallyforge", wxOK | wxICON_ERROR, this);
+  }
 }
 
 void CBenchDlg::OnSysCommand(wxCommandEvent& event) {

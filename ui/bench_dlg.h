@@ -5,6 +5,7 @@
 #include <wx/dialog.h>
 #include <wx/icon.h>
 #include <wx/radiobut.h>
+#include <wx/stattext.h>
 
 #include <array>
 #include <filesystem>
@@ -28,7 +29,7 @@ struct BenchDlgOptions {
   Workload workload = Workload::Standard();
   // How the program ends (END, Enter, a close request).
   std::function<void(int)> exit = [](int status) { std::exit(status); };
-  // Tells the user what went wrong with a run's output file, after the run.
+  // Tells the user, after the run, what went wrong with its output file or its result.
   std::function<void(const std::string&)> report;
 };
 
@@ -56,6 +57,8 @@ class CBenchDlg final : public wxDialog, public BenchHost {
   // The check of every run that took place, in order; the last one shows in the status line.
   const std::vector<Verification>& verifications() const { return m_verifications; }
   wxRadioButton* radio(int bench) const { return m_radios.at(bench - 1); }
+  // The last run's check: the benchmark over its verdict, the whole account in the tool tip.
+  wxStaticText* runCheck() const { return m_runCheck; }
   wxWindow* button(int id) const;
   BoardCell* cell(int id) const;
 
@@ -69,6 +72,8 @@ class CBenchDlg final : public wxDialog, public BenchHost {
   void UpdateData(bool saveAndValidate);
   void PumpOneMessage();
   void ShowVerification(const Verification& verification);
+  // A message box after the run (outside its timed stretch), or the test's report.
+  void Report(const std::string& message);
 
   void OnSysCommand(wxCommandEvent& event);
   void OnContextMenu(wxContextMenuEvent& event);
@@ -86,6 +91,7 @@ class CBenchDlg final : public wxDialog, public BenchHost {
   wxBitmapButton* m_endButton = nullptr;
   std::array<wxRadioButton*, kRowCount> m_radios{};
   std::vector<BoardCell*> m_cells;
+  wxStaticText* m_runCheck = nullptr;
   BenchEngine m_engine;
   wxIcon m_hIcon;
   BenchDlgOptions m_options;

@@ -24,13 +24,6 @@ void BoardCell::SetLabel(const wxString& text) {
   Refresh(false);
 }
 
-void BoardCell::SetNote(const wxString& note, const wxColour& colour) {
-  if (note == m_note && colour == m_noteColour) return;
-  m_note = note;
-  m_noteColour = colour;
-  Refresh(false);
-}
-
 wxSize BoardCell::DoGetBestSize() const {
   // Room for the longest text a cell holds in practice ("10000.0000") inside its frame.
   return GetTextExtent("0000.0000") + wxSize(6, 4);
@@ -39,22 +32,20 @@ wxSize BoardCell::DoGetBestSize() const {
 void BoardCell::OnPaint(wxPaintEvent&) {
   wxPaintDC dc(this);
   const wxSize size = GetClientSize();
-  const wxColour& shadow = m_shadow;
-  const wxColour& light = m_light;
   dc.SetBackground(wxBrush(m_face));
   dc.Clear();
   dc.SetBrush(*wxTRANSPARENT_BRUSH);
   wxRect inner(size);
   // Outer frame: a dark line; raised and sunken frames add a two-tone edge inside it.
-  dc.SetPen(wxPen(m_frame == Frame::kSunken ? shadow : *wxBLACK));
+  dc.SetPen(wxPen(m_frame == Frame::kSunken ? m_shadow : *wxBLACK));
   dc.DrawRectangle(inner);
   inner.Deflate(1);
   if (m_frame != Frame::kBorder) {
     const bool raised = m_frame == Frame::kRaised;
-    dc.SetPen(wxPen(raised ? light : shadow));
+    dc.SetPen(wxPen(raised ? m_light : m_shadow));
     dc.DrawLine(inner.GetLeftTop(), inner.GetRightTop());
     dc.DrawLine(inner.GetLeftTop(), inner.GetLeftBottom());
-    dc.SetPen(wxPen(raised ? shadow : light));
+    dc.SetPen(wxPen(raised ? m_shadow : m_light));
     dc.DrawLine(inner.GetLeftBottom(), inner.GetRightBottom() + wxPoint(1, 0));
     dc.DrawLine(inner.GetRightTop(), inner.GetRightBottom());
     inner.Deflate(1);
@@ -66,16 +57,7 @@ void BoardCell::OnPaint(wxPaintEvent&) {
   wxString text = GetLabel().BeforeFirst('\n');
   text.Replace("\r", "");
   const wxSize extent = dc.GetTextExtent(text);
-  if (m_note.empty()) {
-    dc.DrawText(text, (size.x - extent.x) / 2, (size.y - extent.y) / 2);
-    return;
-  }
-  // Text and note as one block, centred.
-  const wxSize noteExtent = dc.GetTextExtent(m_note);
-  const int top = (size.y - extent.y - noteExtent.y) / 2;
-  dc.DrawText(text, (size.x - extent.x) / 2, top);
-  dc.SetTextForeground(m_noteColour);
-  dc.DrawText(m_note, (size.x - noteExtent.x) / 2, top + extent.y);
+  dc.DrawText(text, (size.x - extent.x) / 2, (size.y - extent.y) / 2);
 }
 
 }  // namespace tallyforge::ui

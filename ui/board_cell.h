@@ -12,9 +12,8 @@ class BoardCell final : public wxControl {
 
   // Shows text; repaints only when it differs from what is shown.
   void SetLabel(const wxString& text) override;
-  // A second, smaller line under the text (empty: none), in its own colour.
-  void SetNote(const wxString& note, const wxColour& colour);
-  const wxString& note() const { return m_note; }
+  // A cell shows text; it is no stop of the Tab cycle and takes no click's focus.
+  bool AcceptsFocus() const override { return false; }
 
  private:
   void OnPaint(wxPaintEvent& event);
@@ -24,8 +23,6 @@ class BoardCell final : public wxControl {
   // Taken once: asking the toolkit's theme for a colour at every paint costs more than the
   // paint itself.
   wxColour m_face, m_shadow, m_light;
-  wxString m_note;
-  wxColour m_noteColour;
 };
 
 }  // namespace tallyforge::ui
