@@ -86,6 +86,8 @@ CPrimeViewDlg::CPrimeViewDlg(wxWindow* parent, PixelFormatRequest request)
                                    wxDefaultPosition, wxDefaultSize,
                                    wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE |
                                        wxBORDER_SUNKEN);
+  // Opaque, as the template's static draws itself: the picture lies under it.
+  m_description->SetBackgroundColour(GetBackgroundColour());
   ui::PlaceControl(*m_description, *this, {172, 220, 108, 20});
   Bind(wxEVT_INIT_DIALOG, &CPrimeViewDlg::OnInitDialog, this);
   // Esc is the Cancel command and closes the window; the toolkit would only press a Cancel or
@@ -106,12 +108,18 @@ bool CPrimeViewDlg::TransferDataToWindow() {
   return true;
 }
 
-wxRect CPrimeViewDlg::SurfaceRect() const {
-  int top = GetClientSize().y;
-  for (const wxWindow* child : GetChildren()) {
-    if (child != m_surface) top = std::min(top, child->GetRect().y);
+bool CPrimeViewDlg::OnlyControlsToPaint() const {
+  wxRegion outside = m_surface->GetUpdateRegion();
+  for (const wxWindow* control : m_surface->GetChildren()) outside.Subtract(control->GetRect());
+  return outside.IsEmpty();
+}
+
+void CPrimeViewDlg::DrawAtOnce(Picture picture) {
+  DrawInFreshContext(picture);
+  // The drawing covered the whole surface, the controls on it included: they draw again.
+  if (m_surface != nullptr) {
+    for (wxWindow* control : m_surface->GetChildren()) control->Refresh();
   }
-  return wxRect(0, 0, GetClientSize().x, std::max(top, 1));
 }
 
 void CPrimeViewDlg::OnInitDialog(wxInitDialogEvent&) {
@@ -120,8 +128,12 @@ void CPrimeViewDlg::OnInitDialog(wxInitDialogEvent&) {
   // Showing the window again is no new opening.
   if (!m_initialised) {
     m_initialised = true;
-    m_surface = SetupPixelFormat(*this, SurfaceRect(), m_request);
+    // The picture fills the whole client area; the row of controls lies over it.
+    m_surface = SetupPixelFormat(*this, wxRect(GetClientSize()), m_request);
     if (m_surface != nullptr) {
+      for (wxWindow* control : wxWindowList(GetChildren())) {
+        if (control != m_surface) control->Reparent(m_surface);
+      }
       m_surface->Bind(wxEVT_PAINT, &CPrimeViewDlg::OnPaint, this);
       SetUpInitialContext();
     }
@@ -154,13 +166,15 @@ void CPrimeViewDlg::SetUpInitialContext() {
 void CPrimeViewDlg::OnPaint(wxPaintEvent&) {
   wxPaintDC paint(m_surface);
   viewWindowHandle = m_surface;
-  DrawCurrentPicture();
+  // A control repainting over the picture (a button lit under the pointer, a new description)
+  // needs no new picture under it: the one drawn last is still there.
+  if (!OnlyControlsToPaint()) DrawCurrentPicture();
 }
 
 void CPrimeViewDlg::OnViewPoints(wxCommandEvent&) {
   linkLines = 0;
   viewMode = 0;
-  DrawInFreshContext(DrawPrimeSpiral);
+  DrawAtOnce(DrawPrimeSpiral);
   descriptionText = "White Points are prime numbers (from 2 to 32767)";
   TransferDataToWindow();
 }
@@ -168,7 +182,7 @@ void CPrimeViewDlg::OnViewPoints(wxCommandEvent&) {
 void CPrimeViewDlg::OnViewDistanceLines(wxCommandEvent&) {
   linkLines = 1;
   viewMode = 0;
-  DrawInFreshContext(DrawPrimeSpiral);
+  DrawAtOnce(DrawPrimeSpiral);
   descriptionText = "Lines link prime Numbers (Blue -> Yellow , Distance)";
   TransferDataToWindow();
 }
@@ -177,7 +191,7 @@ void CPrimeViewDlg::OnExit(wxCommandEvent&) { EndDialog(0); }
 
 void CPrimeViewDlg::OnDistanceGraph(wxCommandEvent&) {
   viewMode = 1;
-  DrawInFreshContext(DrawGapHistogram);
+  DrawAtOnce(DrawGapHistogram);
   descriptionText = "Distance Between two consecutive prime numbers.";
   TransferDataToWindow();
 }
