@@ -1,0 +1,80 @@
+// Prints how soon a STOP click ends a run: for each benchmark, clicks made through the display
+// (xdotool, as a user's pointer moves onto STOP BENCH and clicks) at random moments of a run,
+// and for each the progress points and the milliseconds from the click to the run's end.
+// Run under a display: xvfb-run -a build/release/bench/perf/tallyforge-stop-latency [clicks [1 2 3]]
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "command_ids.h"
+#include "window_session.h"
+
+namespace {
+
+using namespace tallyforge;
+using namespace tallyforge::perf;
+
+// The pointer moved onto at, and a click there when click is set.
+std::string PointerCommand(wxPoint at, bool click) {
+  char command[96];
+  std::snprintf(command, sizeof command, "xdotool mousemove %d %d%s", at.x, at.y,
+                click ? " click 1" : "");
+  return command;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int clicks = argc > 1 ? std::atoi(argv[1]) : 10;
+  std::vector<int> benches;
+  for (int i = 2; i < argc; ++i) benches.push_back(std::atoi(argv[i]));
+  if (benches.empty()) benches = {1, 2, 3};
+  WindowSession session(argc, argv, "tallyforge-stop-latency");
+  if (!session.ok()) return 1;
+  ui::CBenchDlg& window = session.window();
+  const wxRect stop = window.button(ui::kIdStopBench)->GetScreenRect();
+  const std::string clickStop = PointerCommand(stop.GetPosition() + stop.GetSize() / 2, true);
+  const std::string pointerAway = PointerCommand(window.GetScreenRect().GetTopRight() + wxPoint(-5, 80), false);
+  std::mt19937 random(20260512);
+  std::printf("%-4s %8s %12s %12s %10s %10s   (each click: points / ms)\n", "", "run s",
+              "points med", "points max", "ms med", "ms max");
+  for (int bench : benches) {
+    session.Select(bench);
+    TimedWindowHost whole(window);
+    const Clock::time_point started = Clock::now();
+    BenchEngine(whole, session.dir()).OnStartBench();
+    const double runMs = Ms(whole.end - started);
+    std::vector<double> points, ms;
+    std::string each;
+    for (int tries = 0; static_cast<int>(ms.size()) < clicks && tries < 4 * clicks; ++tries) {
+      std::system(pointerAway.c_str());
+      Settle(200);
+      // Anywhere in the run but its last tenth, where the run may end first.
+      const int delayMs = std::uniform_int_distribution<int>(0, static_cast<int>(runMs * 0.9))(random);
+      Clock::time_point clicked;
+      TimedWindowHost timed(window);
+      std::thread user([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+        std::system(clickStop.c_str());
+        clicked = Clock::now();  // the display has taken the click
+      });
+      const RunOutcome outcome = BenchEngine(timed, session.dir()).OnStartBench();
+      user.join();
+      Settle(100);
+      if (!outcome.stopped || clicked > timed.end) continue;  // the run ended on its own first
+      int after = 0;
+      for (const auto& pump : timed.pumps) after += pump.end > clicked ? 1 : 0;
+      points.push_back(after);
+      ms.push_back(Ms(timed.end - clicked));
+      char sample[32];
+      std::snprintf(sample, sizeof sample, " %d/%.0f", after, ms.back());
+      each += sample;
+    }
+    std::printf("B%-3d %8.3f %12.0f %12.0f %10.1f %10.1f  %s\n", bench, runMs / 1000,
+                Median(points), points.empty() ? 0 : *std::max_element(points.begin(), points.end()),
+                Median(ms), ms.empty() ? 0 : *std::max_element(ms.begin(), ms.end()), each.c_str());
+  }
+}

@@ -1,0 +1,113 @@
+#pragma once
+// The main window on the display for the window's perf tools: the toolkit started, the window
+// shown on a scratch folder and settled, everything taken down again at the end.
+#include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/init.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "bench_dlg.h"
+#include "bench_host.h"
+
+namespace tallyforge::perf {
+
+using Clock = std::chrono::steady_clock;
+
+inline double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+inline double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+  return values[values.size() / 2];
+}
+
+// Lets the toolkit run for about ms milliseconds.
+inline void Settle(int ms) {
+  const auto end = Clock::now() + std::chrono::milliseconds(ms);
+  while (Clock::now() < end) wxTheApp->Yield(true);
+}
+
+class WindowSession {
+ public:
+  // False from ok() when there is no display.
+  WindowSession(int argc, char** argv, const char* name) {
+    wxApp::SetInstance(new wxApp);
+    int wxArgc = 1;
+    if (!wxEntryStart(wxArgc, argv) || !wxTheApp->CallOnInit()) {
+      std::fprintf(stderr, "cannot open the display; run under xvfb-run\n");
+      return;
+    }
+    (void)argc;
+    m_loop = std::make_unique<wxEventLoopGuarantor>();
+    m_dir = std::filesystem::temp_directory_path() / name;
+    std::filesystem::create_directories(m_dir);
+    ui::BenchDlgOptions options;
+    options.directory = m_dir;
+    m_dlg = new ui::CBenchDlg(nullptr, options);
+    const auto start = Clock::now();
+    m_dlg->Show();
+    while (!m_dlg->IsShownOnScreen()) wxTheApp->Yield(true);
+    m_shownMs = Ms(Clock::now() - start);
+    Settle(500);
+  }
+  ~WindowSession() {
+    if (m_dlg == nullptr) return;
+    m_dlg->Destroy();
+    Settle(50);
+    std::filesystem::remove_all(m_dir);
+    m_loop.reset();
+    wxEntryCleanup();
+  }
+  WindowSession(const WindowSession&) = delete;
+  WindowSession& operator=(const WindowSession&) = delete;
+
+  bool ok() const { return m_dlg != nullptr; }
+  ui::CBenchDlg& window() { return *m_dlg; }
+  const std::filesystem::path& dir() const { return m_dir; }
+  double shownMs() const { return m_shownMs; }
+  // Makes bench the only benchmark selected.
+  void Select(int bench) { m_dlg->radio(bench)->SetValue(true); }
+
+ private:
+  std::unique_ptr<wxEventLoopGuarantor> m_loop;
+  std::filesystem::path m_dir;
+  ui::CBenchDlg* m_dlg = nullptr;
+  double m_shownMs = 0;
+};
+
+// The window as a run's host, noting when each progress point's pump starts and ends and when
+// the run ends (before its check).
+class TimedWindowHost final : public BenchHost {
+ public:
+  struct Pump {
+    Clock::time_point start, end;
+  };
+
+  explicit TimedWindowHost(ui::CBenchDlg& window) : m_window(window) {}
+  void PushBoard(const ResultBoard& board) override { m_window.PushBoard(board); }
+  void DispatchOneMessage() override {
+    const Clock::time_point start = Clock::now();
+    m_window.DispatchOneMessage();
+    pumps.push_back({start, Clock::now()});
+  }
+  bool IsChecked(int bench) const override { return m_window.IsChecked(bench); }
+  void SetCheck(int bench, bool checked) override { m_window.SetCheck(bench, checked); }
+  void RunFinished(const RunOutcome& outcome) override {
+    end = Clock::now();
+    m_window.RunFinished(outcome);
+  }
+
+  std::vector<Pump> pumps;
+  Clock::time_point end;
+
+ private:
+  ui::CBenchDlg& m_window;
+};
+
+}  // namespace tallyforge::perf
