@@ -40,15 +40,6 @@ inline void ShowAndSettle(wxWindow& window) {
   Pump(300);
 }
 
-// A real left click in the middle of the control, as the user makes it.
-inline void Click(wxWindow& control) {
-  wxUIActionSimulator sim;
-  sim.MouseMove(control.GetScreenRect().GetPosition() + control.GetSize() / 2);
-  Pump(30);
-  sim.MouseClick();
-  Pump(30);
-}
-
 // A click on the control made by another client of the display, as a user's pointer makes it:
 // it returns once the display has taken the click, whether or not this program runs its loop
 // (so it can be made from inside a running benchmark).
@@ -57,6 +48,12 @@ inline void ClickThroughTheDisplay(const wxWindow& control, int button = 1) {
   const std::string command = "xdotool mousemove " + std::to_string(at.x) + " " +
                               std::to_string(at.y) + " click " + std::to_string(button);
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+// A real left click in the middle of the control, as the user makes it, and what follows.
+inline void Click(const wxWindow& control) {
+  ClickThroughTheDisplay(control);
+  Pump(60);
 }
 
 // A key (an X key name such as Escape or Tab) pressed the same way.
