@@ -269,6 +269,15 @@ TEST(PrimeViewWindow, PictureFillsTheClientAreaWithTheControlsOverIt) {
   wxString label = dlg.FindWindow(CPrimeViewDlg::kViewDistanceLinesId)->GetLabel();
   label.Replace("\n", " ");
   EXPECT_EQ(label, "View Distance Lines");  // the multi-line button keeps its words
+  // Tab goes through the buttons in template order, never onto the picture.
+  wxUIActionSimulator().MouseMove(dlg.GetScreenRect().GetPosition() + wxPoint(100, 100));
+  dlg.FindWindow(CPrimeViewDlg::kViewPointsId)->SetFocus();
+  for (int id : {CPrimeViewDlg::kViewDistanceLinesId, CPrimeViewDlg::kExitId,
+                 CPrimeViewDlg::kDistanceGraphId, CPrimeViewDlg::kViewPointsId}) {
+    uitest::KeyThroughTheDisplay("Tab");
+    Pump(100);
+    EXPECT_EQ(wxWindow::FindFocus(), dlg.FindWindow(id)) << id;
+  }
 }
 
 TEST(PrimeViewWindow, DrawingLeavesNoContextCurrentAndNothingAfterClosing) {

@@ -131,6 +131,8 @@ void CPrimeViewDlg::OnInitDialog(wxInitDialogEvent&) {
     // The picture fills the whole client area; the row of controls lies over it.
     m_surface = SetupPixelFormat(*this, wxRect(GetClientSize()), m_request);
     if (m_surface != nullptr) {
+      // Tab goes through the buttons on the surface; the surface itself takes no focus.
+      m_surface->SetCanFocus(false);
       for (wxWindow* control : wxWindowList(GetChildren())) {
         if (control != m_surface) control->Reparent(m_surface);
       }
