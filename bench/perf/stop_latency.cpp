@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
               "points med", "points max", "ms med", "ms max");
   for (int bench : benches) {
     session.Select(bench);
-    TimedWindowHost whole(window);
+    TimedHost whole(window);
     const Clock::time_point started = Clock::now();
     BenchEngine(whole, session.dir()).OnStartBench();
     const double runMs = Ms(whole.end - started);
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
       // Anywhere in the run but its last tenth, where the run may end first.
       const int delayMs = std::uniform_int_distribution<int>(0, static_cast<int>(runMs * 0.9))(random);
       Clock::time_point clicked;
-      TimedWindowHost timed(window);
+      TimedHost timed(window);
       std::thread user([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
         std::system(clickStop.c_str());

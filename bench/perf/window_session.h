@@ -81,33 +81,34 @@ class WindowSession {
   double m_shownMs = 0;
 };
 
-// The window as a run's host, noting when each progress point's pump starts and ends and when
-// the run ends (before its check).
-class TimedWindowHost final : public BenchHost {
+// A run's host that forwards to another (the window, or a host that does nothing), noting when
+// each progress point's pump starts and ends and when the run ends: before what the host does
+// once the run is over, such as the window's check of the result.
+class TimedHost final : public BenchHost {
  public:
   struct Pump {
     Clock::time_point start, end;
   };
 
-  explicit TimedWindowHost(ui::CBenchDlg& window) : m_window(window) {}
-  void PushBoard(const ResultBoard& board) override { m_window.PushBoard(board); }
+  explicit TimedHost(BenchHost& inner) : m_inner(inner) {}
+  void PushBoard(const ResultBoard& board) override { m_inner.PushBoard(board); }
   void DispatchOneMessage() override {
     const Clock::time_point start = Clock::now();
-    m_window.DispatchOneMessage();
+    m_inner.DispatchOneMessage();
     pumps.push_back({start, Clock::now()});
   }
-  bool IsChecked(int bench) const override { return m_window.IsChecked(bench); }
-  void SetCheck(int bench, bool checked) override { m_window.SetCheck(bench, checked); }
+  bool IsChecked(int bench) const override { return m_inner.IsChecked(bench); }
+  void SetCheck(int bench, bool checked) override { m_inner.SetCheck(bench, checked); }
   void RunFinished(const RunOutcome& outcome) override {
     end = Clock::now();
-    m_window.RunFinished(outcome);
+    m_inner.RunFinished(outcome);
   }
 
   std::vector<Pump> pumps;
   Clock::time_point end;
 
  private:
-  ui::CBenchDlg& m_window;
+  BenchHost& m_inner;
 };
 
 }  // namespace tallyforge::perf
