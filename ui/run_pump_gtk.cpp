@@ -92,13 +92,28 @@ void HandleDuringRun(GdkEvent* event, gpointer data) {
 
 void HandleAsUsual(GdkEvent* event, gpointer) { gtk_main_do_event(event); }
 
-// Routes GDK's events through HandleDuringRun for as long as it lives.
+// Routes GDK's events through HandleDuringRun for as long as it lives, then back to where they
+// went before (an enclosing pump's state, or the toolkit).
 class HandlerScope {
  public:
-  explicit HandlerScope(PumpState& state) { gdk_event_handler_set(HandleDuringRun, &state, nullptr); }
-  ~HandlerScope() { gdk_event_handler_set(HandleAsUsual, nullptr, nullptr); }
+  explicit HandlerScope(PumpState& state) : m_previous(s_active) {
+    s_active = &state;
+    gdk_event_handler_set(HandleDuringRun, &state, nullptr);
+  }
+  ~HandlerScope() {
+    s_active = m_previous;
+    if (m_previous != nullptr) {
+      gdk_event_handler_set(HandleDuringRun, m_previous, nullptr);
+    } else {
+      gdk_event_handler_set(HandleAsUsual, nullptr, nullptr);
+    }
+  }
   HandlerScope(const HandlerScope&) = delete;
   HandlerScope& operator=(const HandlerScope&) = delete;
+
+ private:
+  static inline PumpState* s_active = nullptr;
+  PumpState* m_previous;
 };
 
 }  // namespace
