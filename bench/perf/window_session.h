@@ -5,11 +5,14 @@
 #include <wx/evtloop.h>
 #include <wx/init.h>
 
+#include <stdlib.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "bench_dlg.h"
@@ -45,8 +48,13 @@ class WindowSession {
     }
     (void)argc;
     m_loop = std::make_unique<wxEventLoopGuarantor>();
-    m_dir = std::filesystem::temp_directory_path() / name;
-    std::filesystem::create_directories(m_dir);
+    // A folder of its own: two sessions at once must not share (and remove) one.
+    std::string pattern = (std::filesystem::temp_directory_path() / name).string() + "-XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) {
+      std::perror("mkdtemp");
+      return;
+    }
+    m_dir = pattern;
     ui::BenchDlgOptions options;
     options.directory = m_dir;
     m_dlg = new ui::CBenchDlg(nullptr, options);
