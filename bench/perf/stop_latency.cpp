@@ -1,7 +1,7 @@
 // Prints how soon a STOP click ends a run: for each benchmark, clicks made through the display
 // (xdotool, as a user's pointer moves onto STOP BENCH and clicks) at random moments of a run,
 // and for each the progress points and the milliseconds from the click to the run's end.
-// Run under a display: xvfb-run -a build/release/bench/perf/tallyforge-stop-latency [clicks [1 2 3]]
+// Run under a display: xvfb-run -a build/release/bench/perf/tallyforge-stop-latency [--bare] [clicks [1 2 3]]
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -28,12 +28,15 @@ std::string PointerCommand(wxPoint at, bool click) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int clicks = argc > 1 ? std::atoi(argv[1]) : 10;
+  const bool bare = argc > 1 && std::string(argv[1]) == "--bare";
+  const int first = bare ? 2 : 1;
+  const int clicks = argc > first ? std::atoi(argv[first]) : 10;
   std::vector<int> benches;
-  for (int i = 2; i < argc; ++i) benches.push_back(std::atoi(argv[i]));
+  for (int i = first + 1; i < argc; ++i) benches.push_back(std::atoi(argv[i]));
   if (benches.empty()) benches = {1, 2, 3};
-  WindowSession session(argc, argv, "tallyforge-stop-latency");
+  WindowSession session(argc, argv, "tallyforge-stop-latency", bare);
   if (!session.ok()) return 1;
+  std::printf("display: %s\n", session.display());
   ui::CBenchDlg& window = session.window();
   const wxRect stop = window.button(ui::kIdStopBench)->GetScreenRect();
   const std::string clickStop = PointerCommand(stop.GetPosition() + stop.GetSize() / 2, true);

@@ -2,7 +2,7 @@
 // and its pump at every progress point, on the display) against the same run with a host that
 // does nothing, each from its start to its end (the window's check of the result, after the
 // end, left out), and the time a progress point spends in the pump.
-// Run under a display: xvfb-run -a build/release/bench/perf/tallyforge-window-perf [--reps N] [1 2 3 9]
+// Run under a display: xvfb-run -a build/release/bench/perf/tallyforge-window-perf [--reps N] [--bare] [1 2 3 9]
 // (--reps 1 under callgrind: one dump per OnStartBench; the window's RunFinished is its check).
 #include <cstdio>
 #include <cstdlib>
@@ -34,16 +34,20 @@ double TimedRun(BenchHost& host, const std::filesystem::path& dir, std::vector<d
 int main(int argc, char** argv) {
   std::vector<int> benches;
   int repsWanted = 0;  // 0: by benchmark
+  bool bare = false;
   for (int i = 1; i < argc; ++i) {
     if (std::string(argv[i]) == "--reps" && i + 1 < argc) {
       repsWanted = std::atoi(argv[++i]);
+    } else if (std::string(argv[i]) == "--bare") {
+      bare = true;
     } else {
       benches.push_back(std::atoi(argv[i]));
     }
   }
   if (benches.empty()) benches = {1, 2, 3, 9};
-  WindowSession session(argc, argv, "tallyforge-window-perf");
+  WindowSession session(argc, argv, "tallyforge-window-perf", bare);
   if (!session.ok()) return 1;
+  std::printf("display: %s\n", session.display());
   ui::CBenchDlg& window = session.window();
   std::printf("window shown (prime table included) in %.3f s\n", session.shownMs() / 1000);
   std::printf("%-4s %10s %10s %13s %7s %13s %13s\n", "", "window s", "no-op s", "window/no-op",

@@ -17,6 +17,7 @@
 
 #include "bench_dlg.h"
 #include "bench_host.h"
+#include "window_manager_stand_in.h"
 
 namespace tallyforge::perf {
 
@@ -38,8 +39,9 @@ inline void Settle(int ms) {
 
 class WindowSession {
  public:
-  // False from ok() when there is no display.
-  WindowSession(int argc, char** argv, const char* name) {
+  // False from ok() when there is no display. bare: no window manager stand-in (see its header).
+  WindowSession(int argc, char** argv, const char* name, bool bare) {
+    if (!bare) m_standIn = std::make_unique<WindowManagerStandIn>();
     wxApp::SetInstance(new wxApp);
     int wxArgc = 1;
     if (!wxEntryStart(wxArgc, argv) || !wxTheApp->CallOnInit()) {
@@ -72,6 +74,12 @@ class WindowSession {
     m_loop.reset();
     wxEntryCleanup();
   }
+
+  // How the display was set up, for the tool's first line.
+  const char* display() const {
+    return m_standIn && m_standIn->standing() ? "no window manager: its check window stood in for"
+                                              : "the display as it is";
+  }
   WindowSession(const WindowSession&) = delete;
   WindowSession& operator=(const WindowSession&) = delete;
 
@@ -83,6 +91,7 @@ class WindowSession {
   void Select(int bench) { m_dlg->radio(bench)->SetValue(true); }
 
  private:
+  std::unique_ptr<WindowManagerStandIn> m_standIn;
   std::unique_ptr<wxEventLoopGuarantor> m_loop;
   std::filesystem::path m_dir;
   ui::CBenchDlg* m_dlg = nullptr;
