@@ -11,6 +11,7 @@
 #include "dialog_units.h"
 #include "drawing_frame.h"
 #include "gap_histogram.h"
+#include "instant_states.h"
 #include "prime_flags.h"
 #include "prime_spiral.h"
 #include "view_state.h"
@@ -108,18 +109,12 @@ bool CPrimeViewDlg::TransferDataToWindow() {
   return true;
 }
 
-bool CPrimeViewDlg::OnlyControlsToPaint() const {
-  wxRegion outside = m_surface->GetUpdateRegion();
-  for (const wxWindow* control : m_surface->GetChildren()) outside.Subtract(control->GetRect());
-  return outside.IsEmpty();
-}
-
 void CPrimeViewDlg::DrawAtOnce(Picture picture) {
   DrawInFreshContext(picture);
-  // The drawing covered the whole surface, the controls on it included: they draw again.
-  if (m_surface != nullptr) {
-    for (wxWindow* control : m_surface->GetChildren()) control->Refresh();
-  }
+  // A drawing outside a paint covers the whole surface, the controls on it included: they draw
+  // again, over it (the toolkit repaints the surface with them, which draws the picture again).
+  if (m_surface == nullptr) return;
+  for (wxWindow* control : m_surface->GetChildren()) control->Refresh();
 }
 
 void CPrimeViewDlg::OnInitDialog(wxInitDialogEvent&) {
@@ -134,7 +129,9 @@ void CPrimeViewDlg::OnInitDialog(wxInitDialogEvent&) {
       // Tab goes through the buttons on the surface; the surface itself takes no focus.
       m_surface->SetCanFocus(false);
       for (wxWindow* control : wxWindowList(GetChildren())) {
-        if (control != m_surface) control->Reparent(m_surface);
+        if (control == m_surface) continue;
+        control->Reparent(m_surface);
+        ShowStatesInstantly(*control);
       }
       m_surface->Bind(wxEVT_PAINT, &CPrimeViewDlg::OnPaint, this);
       SetUpInitialContext();
@@ -168,9 +165,7 @@ void CPrimeViewDlg::SetUpInitialContext() {
 void CPrimeViewDlg::OnPaint(wxPaintEvent&) {
   wxPaintDC paint(m_surface);
   viewWindowHandle = m_surface;
-  // A control repainting over the picture (a button lit under the pointer, a new description)
-  // needs no new picture under it: the one drawn last is still there.
-  if (!OnlyControlsToPaint()) DrawCurrentPicture();
+  DrawCurrentPicture();
 }
 
 void CPrimeViewDlg::OnViewPoints(wxCommandEvent&) {

@@ -48,8 +48,6 @@ class CPrimeViewDlg : public wxDialog {
   void SetUpInitialContext();
   // Draws picture now, as the view commands do, and the controls over it again.
   void DrawAtOnce(Picture picture);
-  // Whether the paint under way covers the controls on the picture and nothing else.
-  bool OnlyControlsToPaint() const;
 
   PixelFormatRequest m_request;
   bool m_initialised = false;
