@@ -76,9 +76,15 @@ inline std::filesystem::path ScreenshotDir() {
   return path;
 }
 
+// Returns once the display has carried out everything this program asked of it (ui_test_main.cpp).
+void WaitForTheDisplay();
+
 // The window as it is on the screen, saved as PNG under name in ScreenshotDir(); an invalid
 // image when the screen could not be read.
 inline wxImage Screenshot(const wxWindow& window, const std::string& name) {
+  // The screenshot is another client's request: ours (a picture's pixels, the controls drawn
+  // over it) must have reached the screen before it.
+  WaitForTheDisplay();
   const std::filesystem::path path = ScreenshotDir() / (name + ".png");
   const wxRect r = window.GetScreenRect();
   const std::string command = "import -silent -window root -crop " + std::to_string(r.width) +

@@ -239,6 +239,7 @@ TEST(PrimeViewWindow, UncoveringRepaintsTheSamePicture) {
   CPrimeViewDlg dlg(nullptr);
   uitest::ShowAndSettle(dlg);
   ASSERT_NE(dlg.Surface(), nullptr);
+  Pump(1000);  // a slow build draws the controls over the first picture some frames later
   const PictureCounts before = CountPicture(dlg, "before-cover");
   {
     wxFrame cover(nullptr, wxID_ANY, "cover", dlg.GetScreenPosition(), dlg.GetSize());
