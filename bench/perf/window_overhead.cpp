@@ -20,12 +20,16 @@ using namespace tallyforge::perf;
 
 // One run of the selected benchmark through host: its seconds from the start to its end (the
 // output file's opening included, what the host does after the run not), and its pumps.
-double TimedRun(BenchHost& host, const std::filesystem::path& dir, std::vector<double>* pumpMs) {
+double TimedRun(BenchHost& host, const std::filesystem::path& dir, std::vector<double>* pumpMs,
+                std::vector<double>* pumpCpuMs) {
   TimedHost timed(host);
   BenchEngine engine(timed, dir);
   const Clock::time_point start = Clock::now();
   engine.OnStartBench();
-  for (const auto& pump : timed.pumps) pumpMs->push_back(Ms(pump.end - pump.start));
+  for (const auto& pump : timed.pumps) {
+    pumpMs->push_back(Ms(pump.end - pump.start));
+    pumpCpuMs->push_back(pump.cpuMs);
+  }
   return Ms(timed.end - start) / 1000;
 }
 
@@ -50,22 +54,22 @@ int main(int argc, char** argv) {
   std::printf("display: %s\n", session.display());
   ui::CBenchDlg& window = session.window();
   std::printf("window shown (prime table included) in %.3f s\n", session.shownMs() / 1000);
-  std::printf("%-4s %10s %10s %13s %7s %13s %13s\n", "", "window s", "no-op s", "window/no-op",
-              "points", "pump median", "pump max");
+  std::printf("%-4s %10s %10s %13s %7s %13s %13s %13s\n", "", "window s", "no-op s",
+              "window/no-op", "points", "pump median", "pump max", "pump cpu med");
   for (int bench : benches) {
     NullHost null(bench);
     session.Select(bench);
     double windowS = 1e9, quietS = 1e9;
-    std::vector<double> pumpMs, ignored;
+    std::vector<double> pumpMs, pumpCpuMs, ignored, ignoredCpu;
     const int reps = repsWanted > 0 ? repsWanted : bench <= 2 ? 7 : 3;
     for (int rep = 0; rep < reps; ++rep) {  // interleaved, best of the repetitions
-      windowS = std::min(windowS, TimedRun(window, session.dir(), &pumpMs));
+      windowS = std::min(windowS, TimedRun(window, session.dir(), &pumpMs, &pumpCpuMs));
       Settle(100);
-      quietS = std::min(quietS, TimedRun(null, session.dir(), &ignored));
+      quietS = std::min(quietS, TimedRun(null, session.dir(), &ignored, &ignoredCpu));
     }
     const double longest = pumpMs.empty() ? 0 : *std::max_element(pumpMs.begin(), pumpMs.end());
-    std::printf("B%-3d %10.3f %10.3f %+12.2f%% %7zu %10.3f ms %10.3f ms\n", bench, windowS,
-                quietS, (windowS / quietS - 1) * 100, pumpMs.size() / reps, Median(pumpMs),
-                longest);
+    std::printf("B%-3d %10.3f %10.3f %+12.2f%% %7zu %10.3f ms %10.3f ms %10.3f ms\n", bench,
+                windowS, quietS, (windowS / quietS - 1) * 100, pumpMs.size() / reps,
+                Median(pumpMs), longest, Median(pumpCpuMs));
   }
 }

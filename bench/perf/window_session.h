@@ -6,6 +6,7 @@
 #include <wx/init.h>
 
 #include <stdlib.h>
+#include <time.h>
 
 #include <algorithm>
 #include <chrono>
@@ -24,6 +25,12 @@ namespace tallyforge::perf {
 using Clock = std::chrono::steady_clock;
 
 inline double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+inline double ThreadCpuMs() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
 
 inline double Median(std::vector<double> values) {
   if (values.empty()) return 0;
@@ -105,14 +112,17 @@ class TimedHost final : public BenchHost {
  public:
   struct Pump {
     Clock::time_point start, end;
+    double cpuMs;  // this thread's processor time in it (the rest is waiting, or other work)
   };
 
   explicit TimedHost(BenchHost& inner) : m_inner(inner) {}
   void PushBoard(const ResultBoard& board) override { m_inner.PushBoard(board); }
   void DispatchOneMessage() override {
+    const double cpu = ThreadCpuMs();
     const Clock::time_point start = Clock::now();
     m_inner.DispatchOneMessage();
-    pumps.push_back({start, Clock::now()});
+    const Clock::time_point end = Clock::now();
+    pumps.push_back({start, end, ThreadCpuMs() - cpu});
   }
   bool IsChecked(int bench) const override { return m_inner.IsChecked(bench); }
   void SetCheck(int bench, bool checked) override { m_inner.SetCheck(bench, checked); }
