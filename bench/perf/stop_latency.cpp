@@ -1,6 +1,6 @@
 // Prints how soon a STOP click ends a run: for each benchmark, clicks made through the display
-// (xdotool, as a user's pointer moves onto STOP BENCH and clicks) at random moments of a run,
-// and for each the progress points and the milliseconds from the click to the run's end.
+// (XTest, as a user's pointer moves onto STOP BENCH and clicks) at random moments of a run, and
+// for each the progress points and the milliseconds from the click to the run's end.
 // Run under a display: xvfb-run -a build/release/bench/perf/tallyforge-stop-latency [--bare] [clicks [1 2 3]]
 #include <cstdio>
 #include <cstdlib>
@@ -12,18 +12,40 @@
 #include "command_ids.h"
 #include "window_session.h"
 
+// Last: Xlib's macros would clash with the names above.
+#include <X11/extensions/XTest.h>
+
 namespace {
 
 using namespace tallyforge;
 using namespace tallyforge::perf;
 
-// The pointer moved onto at, and a click there when click is set.
-std::string PointerCommand(wxPoint at, bool click) {
-  char command[96];
-  std::snprintf(command, sizeof command, "xdotool mousemove %d %d%s", at.x, at.y,
-                click ? " click 1" : "");
-  return command;
-}
+// A user's pointer on its own connection to the display.
+class Pointer {
+ public:
+  Pointer() : m_display(XOpenDisplay(nullptr)) {}
+  ~Pointer() {
+    if (m_display != nullptr) XCloseDisplay(m_display);
+  }
+  Pointer(const Pointer&) = delete;
+  Pointer& operator=(const Pointer&) = delete;
+
+  bool ok() const { return m_display != nullptr; }
+  void MoveTo(wxPoint at) {
+    XTestFakeMotionEvent(m_display, -1, at.x, at.y, CurrentTime);
+    XSync(m_display, False);
+  }
+  // Returns once the display has taken the release.
+  void Click() {
+    XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
+    XSync(m_display, False);
+    XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
+    XSync(m_display, False);
+  }
+
+ private:
+  Display* m_display;
+};
 
 }  // namespace
 
@@ -38,9 +60,11 @@ int main(int argc, char** argv) {
   if (!session.ok()) return 1;
   std::printf("display: %s\n", session.display());
   ui::CBenchDlg& window = session.window();
+  Pointer pointer;
+  if (!pointer.ok()) return 1;
   const wxRect stop = window.button(ui::kIdStopBench)->GetScreenRect();
-  const std::string clickStop = PointerCommand(stop.GetPosition() + stop.GetSize() / 2, true);
-  const std::string pointerAway = PointerCommand(window.GetScreenRect().GetTopRight() + wxPoint(-5, 80), false);
+  const wxPoint onStop = stop.GetPosition() + stop.GetSize() / 2;
+  const wxPoint away = window.GetScreenRect().GetTopRight() + wxPoint(-5, 80);
   std::mt19937 random(20260512);
   std::printf("%-4s %8s %12s %12s %10s %10s   (each click: points / ms)\n", "", "run s",
               "points med", "points max", "ms med", "ms max");
@@ -53,7 +77,7 @@ int main(int argc, char** argv) {
     std::vector<double> points, ms;
     std::string each;
     for (int tries = 0; static_cast<int>(ms.size()) < clicks && tries < 4 * clicks; ++tries) {
-      std::system(pointerAway.c_str());
+      pointer.MoveTo(away);
       Settle(200);
       // Anywhere in the run but its last tenth, where the run may end first.
       const int delayMs = std::uniform_int_distribution<int>(0, static_cast<int>(runMs * 0.9))(random);
@@ -61,7 +85,8 @@ int main(int argc, char** argv) {
       TimedHost timed(window);
       std::thread user([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
-        std::system(clickStop.c_str());
+        pointer.MoveTo(onStop);
+        pointer.Click();
         clicked = Clock::now();  // the display has taken the click
       });
       const RunOutcome outcome = BenchEngine(timed, session.dir()).OnStartBench();
