@@ -1,6 +1,7 @@
 #include "board_cell.h"
 
 #include <wx/dcclient.h>
+#include <wx/graphics.h>
 #include <wx/settings.h>
 
 namespace tallyforge::ui {
@@ -56,8 +57,30 @@ void BoardCell::OnPaint(wxPaintEvent&) {
   // A cell is one line: a reference line's own line end is part of its text, not shown.
   wxString text = GetLabel().BeforeFirst('\n');
   text.Replace("\r", "");
-  const wxSize extent = dc.GetTextExtent(text);
-  dc.DrawText(text, (size.x - extent.x) / 2, (size.y - extent.y) / 2);
+  const wxSize extent = TextExtent(dc, text);
+  const wxPoint at((size.x - extent.x) / 2, (size.y - extent.y) / 2);
+  // Straight to the graphics context where there is one: the DC's own DrawText measures the
+  // text again, which costs as much as drawing it.
+  if (wxGraphicsContext* gc = dc.GetGraphicsContext()) {
+    gc->DrawText(text, at.x, at.y);
+  } else {
+    dc.DrawText(text, at);
+  }
+}
+
+bool BoardCell::SetFont(const wxFont& font) {
+  m_extents.clear();
+  return wxControl::SetFont(font);
+}
+
+wxSize BoardCell::TextExtent(wxDC& dc, const wxString& text) {
+  wxString shape = text;
+  for (wxUniCharRef c : shape) {
+    if (c >= '1' && c <= '9') c = '0';
+  }
+  auto known = m_extents.find(shape);
+  if (known == m_extents.end()) known = m_extents.emplace(shape, dc.GetTextExtent(shape)).first;
+  return known->second;
 }
 
 }  // namespace tallyforge::ui
