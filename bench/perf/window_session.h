@@ -128,11 +128,13 @@ class TimedHost final : public BenchHost {
   void SetCheck(int bench, bool checked) override { m_inner.SetCheck(bench, checked); }
   void RunFinished(const RunOutcome& outcome) override {
     end = Clock::now();
+    endCpuMs = ThreadCpuMs();
     m_inner.RunFinished(outcome);
   }
 
   std::vector<Pump> pumps;
   Clock::time_point end;
+  double endCpuMs = 0;  // this thread's processor time at the end
 
  private:
   BenchHost& m_inner;
