@@ -1,79 +1,85 @@
-// Prints what the window costs a benchmark: each run through the main window (its board
-// pushes and one-event pumps, on the display) against the same run with a host that does
-// nothing. Run under a display: xvfb-run -a build/release/perf/tallyforge-window-perf [1 2 9]
-#include <wx/app.h>
-#include <wx/evtloop.h>
-#include <wx/init.h>
-
-#include <algorithm>
-#include <chrono>
+// Prints what the window costs a benchmark: each run through the main window (its board pushes
+// and its pump at every progress point, on the display) against the same run with a host that
+// does nothing, each from its start to its end (the window's check of the result, after the
+// end, left out), and the time a progress point spends in the pump. Beside the wall times, the
+// run thread's processor times: they hold better than the wall times on a loaded machine (what
+// the display server does for the window runs on the other core of a quiet one).
+// Run under a display: xvfb-run -a build/release/perf/tallyforge-window-perf [--reps N] [--bare] [1 2 3 9]
+// (--reps 1 under callgrind: one dump per OnStartBench; the window's RunFinished is its check).
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
+#include <string>
 #include <vector>
 
-#include "bench_dlg.h"
 #include "null_host.h"
-#include "scratch_dir.h"
+#include "window_session.h"
 
 namespace {
 
 using namespace tallyforge;
+using namespace tallyforge::perf;
 
-double Seconds(const std::function<void()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+struct Seconds {
+  double wall = 1e9, cpu = 1e9;
+};
 
-void Settle(int ms) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  while (std::chrono::steady_clock::now() < end) wxTheApp->Yield(true);
+// One run of the selected benchmark through host: its seconds from the start to its end (the
+// output file's opening included, what the host does after the run not), and its pumps. Keeps
+// the least of each figure in best.
+void TimedRun(BenchHost& host, const std::filesystem::path& dir, Seconds* best,
+              std::vector<double>* pumpMs, std::vector<double>* pumpCpuMs) {
+  TimedHost timed(host);
+  BenchEngine engine(timed, dir);
+  const double startCpu = ThreadCpuMs();
+  const Clock::time_point start = Clock::now();
+  engine.OnStartBench();
+  for (const auto& pump : timed.pumps) {
+    pumpMs->push_back(Ms(pump.end - pump.start));
+    pumpCpuMs->push_back(pump.cpuMs);
+  }
+  best->wall = std::min(best->wall, Ms(timed.end - start) / 1000);
+  best->cpu = std::min(best->cpu, (timed.endCpuMs - startCpu) / 1000);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   std::vector<int> benches;
-  for (int i = 1; i < argc; ++i) benches.push_back(std::atoi(argv[i]));
-  if (benches.empty()) benches = {1, 2, 3, 8, 9};
-  wxApp::SetInstance(new wxApp);
-  int wxArgc = 1;
-  if (!wxEntryStart(wxArgc, argv) || !wxTheApp->CallOnInit()) {
-    std::fprintf(stderr, "cannot open the display; run under xvfb-run\n");
-    return 1;
-  }
-  {
-    wxEventLoopGuarantor loop;
-    const auto dir = perf::MakeScratchDir("tallyforge-window-perf");
-    if (dir.empty()) return 1;
-    ui::BenchDlgOptions options;
-    options.directory = dir;
-    auto* dlg = new ui::CBenchDlg(nullptr, options);
-    const double shown = Seconds([&] {
-      dlg->Show();
-      while (!dlg->IsShownOnScreen()) wxTheApp->Yield(true);
-    });
-    Settle(500);
-    std::printf("window shown (prime table included) in %.3f s\n", shown);
-    std::printf("%-4s %12s %12s %12s\n", "", "window s", "no-op s", "window/no-op");
-    for (int bench : benches) {
-      perf::NullHost null(bench);
-      BenchEngine quiet(null, dir);
-      for (int b = 1; b <= kRowCount; ++b) dlg->SetCheck(b, b == bench);
-      double windowS = 1e9, quietS = 1e9;
-      const int reps = bench <= 2 ? 5 : bench >= 8 ? 2 : 1;
-      for (int rep = 0; rep < reps; ++rep) {  // interleaved, best of the repetitions
-        windowS = std::min(windowS, Seconds([&] { dlg->engine().OnStartBench(); }));
-        Settle(100);
-        quietS = std::min(quietS, Seconds([&] { quiet.OnStartBench(); }));
-      }
-      std::printf("B%-3d %12.3f %12.3f %+11.2f%%\n", bench, windowS, quietS,
-                  (windowS / quietS - 1) * 100);
+  int repsWanted = 0;  // 0: by benchmark
+  bool bare = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) == "--reps" && i + 1 < argc) {
+      repsWanted = std::atoi(argv[++i]);
+    } else if (std::string(argv[i]) == "--bare") {
+      bare = true;
+    } else {
+      benches.push_back(std::atoi(argv[i]));
     }
-    dlg->Destroy();
-    std::filesystem::remove_all(dir);
   }
-  wxEntryCleanup();
+  if (benches.empty()) benches = {1, 2, 3, 9};
+  WindowSession session(argc, argv, "tallyforge-window-perf", bare);
+  if (!session.ok()) return 1;
+  std::printf("display: %s\n", session.display());
+  ui::CBenchDlg& window = session.window();
+  std::printf("window shown (prime table included) in %.3f s\n", session.shownMs() / 1000);
+  std::printf("%-4s %10s %10s %13s %13s %7s %13s %13s %13s\n", "", "window s", "no-op s",
+              "window/no-op", "cpu w/no-op", "points", "pump median", "pump max", "pump cpu med");
+  for (int bench : benches) {
+    NullHost null(bench);
+    session.Select(bench);
+    Seconds windowS, quietS;
+    std::vector<double> pumpMs, pumpCpuMs, ignored, ignoredCpu;
+    const int reps = repsWanted > 0 ? repsWanted : bench <= 2 ? 7 : 3;
+    for (int rep = 0; rep < reps; ++rep) {  // interleaved, best of the repetitions
+      TimedRun(window, session.dir(), &windowS, &pumpMs, &pumpCpuMs);
+      Settle(100);
+      TimedRun(null, session.dir(), &quietS, &ignored, &ignoredCpu);
+    }
+    const double longest = pumpMs.empty() ? 0 : *std::max_element(pumpMs.begin(), pumpMs.end());
+    std::printf("B%-3d %10.3f %10.3f %+12.2f%% %+12.2f%% %7zu %10.3f ms %10.3f ms %10.3f ms\n",
+                bench, windowS.wall, quietS.wall, (windowS.wall / quietS.wall - 1) * 100,
+                (windowS.cpu / quietS.cpu - 1) * 100, pumpMs.size() / reps, Median(pumpMs),
+                longest, Median(pumpCpuMs));
+  }
 }

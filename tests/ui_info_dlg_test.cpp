@@ -43,9 +43,13 @@ TEST(InfoDialog, ListsShowTheirRowsInOrderAndExitCloses) {
   std::vector<std::string> info, thanks;
   wxString title;
   const wxWindow* focused = nullptr;
+  int infoShown = 0, thanksShown = 0;
   CInfoDlg dlg(nullptr);
   const int result = RunModal(dlg, [&] {
     focused = wxWindow::FindFocus();
+    // Every row is on screen without scrolling, in the template's list sizes.
+    infoShown = static_cast<wxListBox*>(dlg.FindWindow(CInfoDlg::kInfoListId))->GetCountPerPage();
+    thanksShown = static_cast<wxListBox*>(dlg.FindWindow(CInfoDlg::kThanksListId))->GetCountPerPage();
     info = Rows(dlg, CInfoDlg::kInfoListId);
     thanks = Rows(dlg, CInfoDlg::kThanksListId);
     title = dlg.GetTitle();
@@ -57,6 +61,8 @@ TEST(InfoDialog, ListsShowTheirRowsInOrderAndExitCloses) {
   EXPECT_EQ(focused, dlg.FindWindow(wxID_OK));
   ExpectRows(info, kInfoRows);
   ExpectRows(thanks, kThanksRows);
+  EXPECT_GE(infoShown, 13);
+  EXPECT_GE(thanksShown, 5);
 }
 
 TEST(InfoDialog, EscAndTheCloseBoxCloseAndReopeningShowsTheRowsOnce) {

@@ -6,6 +6,13 @@
 
 #include <cstdio>
 
+#include "ui_test_support.h"
+
+// Last: Xlib's macros would clash with the names above.
+#include <X11/Xlib.h>
+
+void tallyforge::uitest::WaitForTheDisplay() { XSync(wxGetX11Display(), False); }
+
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   // Listing the tests needs no display.

@@ -40,13 +40,25 @@ inline void ShowAndSettle(wxWindow& window) {
   Pump(300);
 }
 
-// A real left click in the middle of the control, as the user makes it.
-inline void Click(wxWindow& control) {
-  wxUIActionSimulator sim;
-  sim.MouseMove(control.GetScreenRect().GetPosition() + control.GetSize() / 2);
-  Pump(30);
-  sim.MouseClick();
-  Pump(30);
+// A click on the control made by another client of the display, as a user's pointer makes it:
+// it returns once the display has taken the click, whether or not this program runs its loop
+// (so it can be made from inside a running benchmark).
+inline void ClickThroughTheDisplay(const wxWindow& control, int button = 1) {
+  const wxPoint at = control.GetScreenRect().GetPosition() + control.GetSize() / 2;
+  const std::string command = "xdotool mousemove " + std::to_string(at.x) + " " +
+                              std::to_string(at.y) + " click " + std::to_string(button);
+  EXPECT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+// A real left click in the middle of the control, as the user makes it, and what follows.
+inline void Click(const wxWindow& control) {
+  ClickThroughTheDisplay(control);
+  Pump(60);
+}
+
+// A key (an X key name such as Escape or Tab) pressed the same way.
+inline void KeyThroughTheDisplay(const std::string& key) {
+  EXPECT_EQ(std::system(("xdotool key " + key).c_str()), 0) << key;
 }
 
 // A key pressed and released on the focused window.
@@ -64,9 +76,15 @@ inline std::filesystem::path ScreenshotDir() {
   return path;
 }
 
+// Returns once the display has carried out everything this program asked of it (ui_test_main.cpp).
+void WaitForTheDisplay();
+
 // The window as it is on the screen, saved as PNG under name in ScreenshotDir(); an invalid
 // image when the screen could not be read.
 inline wxImage Screenshot(const wxWindow& window, const std::string& name) {
+  // The screenshot is another client's request: ours (a picture's pixels, the controls drawn
+  // over it) must have reached the screen before it.
+  WaitForTheDisplay();
   const std::filesystem::path path = ScreenshotDir() / (name + ".png");
   const wxRect r = window.GetScreenRect();
   const std::string command = "import -silent -window root -crop " + std::to_string(r.width) +

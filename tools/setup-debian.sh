@@ -2,7 +2,7 @@
 # Installs what Tallyforge needs to build, run and test on Debian 12.
 set -euo pipefail
 packages=(build-essential cmake git libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
-          nlohmann-json3-dev libssl-dev libwxgtk3.2-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
+          nlohmann-json3-dev libssl-dev libwxgtk3.2-dev libgtk-3-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
           xvfb xauth xdotool imagemagick x11-utils help2man)
 missing=()
 for p in "${packages[@]}"; do

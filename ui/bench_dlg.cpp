@@ -18,8 +18,10 @@
 #include "prime_table.h"
 #include "prime_view_dlg.h"
 #include "reference_machine.h"
+#include "reference_machine_texts.h"
 #include "run_check.h"
 #include "run_control.h"
+#include "shown_text.h"
 #include "verification.h"
 #include "version_info.h"
 
@@ -100,11 +102,16 @@ CBenchDlg::CBenchDlg(wxWindow* parent, BenchDlgOptions options)
       m_hIcon(res::ArtworkIcon(res::kAppIcon)),
       m_options(std::move(options)) {
   ApplyTemplate(*this, kMainTemplateWidth, kMainTemplateHeight);
+  // Set, not asked of the theme at every paint: each progress point paints.
+  SetOwnForegroundColour(GetForegroundColour());
+  SetOwnBackgroundColour(GetBackgroundColour());
   CreateControls();
   // Esc is START BENCH and Enter is END, as the buttons' numbers make them.
   SetEscapeId(kIdStartBench);
   SetAffirmativeId(kIdEnd);
   m_endButton->SetDefault();
+  // During a run only STOP and END act.
+  m_pump = RunPump({m_stopButton, m_endButton});
 }
 
 CBenchDlg::~CBenchDlg() = default;
@@ -152,6 +159,7 @@ void CBenchDlg::CreateControls() {
           const int indicator = radio->GetBestSize().x - radio->GetTextExtent(t.text).x;
           radio->SetLabel(WrapToWidth(*radio, t.text, rect.width - indicator));
         }
+        radio->DisableFocusFromKeyboard();  // the Tab cycle holds the six buttons only
         m_radios.at(t.id - kIdFirstRadio) = radio;
         control = radio;
         break;
@@ -170,6 +178,11 @@ void CBenchDlg::CreateControls() {
     }
     if (t.kind != ControlKind::kBanner) PlaceControl(*control, *this, t.rect);
   }
+  m_runCheck = new wxStaticText(this, kIdRunCheck, "", wxDefaultPosition, wxDefaultSize,
+                                wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
+  m_runCheck->SetLabel("B9\nnot checked");  // the longest text it shows, for its place
+  PlaceControl(*m_runCheck, *this, kRunCheckRect);
+  m_runCheck->SetLabel("");
 }
 
 bool CBenchDlg::Show(bool show) {
@@ -203,27 +216,20 @@ void CBenchDlg::NameReferenceMachine() {
   const std::optional<std::string> machine =
       ReadReferenceMachine(m_engine.directory() / kReferenceFileName);
   if (!machine) return;  // the template's own words stay
-  const wxString name = wxString::FromUTF8(*machine);
-  wxWindow* reference = FindWindow(kIdReferenceMachine);
-  reference->SetLabel("Reference Time : " + name);
-  reference->SetToolTip(reference->GetLabel());
-  auto* footnote = static_cast<wxStaticText*>(FindWindow(kIdScoreFootnote));
-  footnote->SetLabel("*Only for Stress Bench (1000 for " + name +
-                     ", >1000 is faster than reference computer)");
-  footnote->Wrap(footnote->GetSize().x);
-  footnote->SetToolTip(footnote->GetLabel());
+  ui::NameReferenceMachine(*static_cast<wxStaticText*>(FindWindow(kIdReferenceMachine)),
+                           *static_cast<wxStaticText*>(FindWindow(kIdScoreFootnote)),
+                           ShownText(*machine));
 }
 
-void CBenchDlg::DoDataExchange() {
-  const ResultBoard& board = m_engine.board();
+void CBenchDlg::DoDataExchange(const ResultBoard& board) {
   for (const CellBinding& binding : kCellBindings) {
-    cell(binding.id)->SetLabel(wxString::FromUTF8(board.*binding.member));
+    cell(binding.id)->SetLabel(ShownText(board.*binding.member));
   }
 }
 
 void CBenchDlg::UpdateData(bool saveAndValidate) {
   // The board only ever flows to the screen.
-  if (!saveAndValidate) DoDataExchange();
+  if (!saveAndValidate) DoDataExchange(m_engine.board());
 }
 
 wxWindow* CBenchDlg::button(int id) const {
@@ -243,54 +249,59 @@ BoardCell* CBenchDlg::cell(int id) const {
   return nullptr;
 }
 
-void CBenchDlg::PushBoard(const ResultBoard&) {
-  // The cells repaint when the pump reaches their paint, as every other control does.
-  UpdateData(false);
+void CBenchDlg::PushBoard(const ResultBoard& board) {
+  // The changed cells repaint in the pump that follows every push.
+  DoDataExchange(board);
 }
 
 void CBenchDlg::DispatchOneMessage() { PumpOneMessage(); }
 
-void CBenchDlg::PumpOneMessage() {
-  wxEventLoopBase* loop = wxEventLoopBase::GetActive();
-  if (loop != nullptr && loop->Pending()) loop->Dispatch();
-}
+void CBenchDlg::PumpOneMessage() { m_pump.AtProgressPoint(); }
 
 bool CBenchDlg::IsChecked(int bench) const { return m_radios.at(bench - 1)->GetValue(); }
 
 void CBenchDlg::SetCheck(int bench, bool checked) { m_radios.at(bench - 1)->SetValue(checked); }
 
 void CBenchDlg::RunFinished(const RunOutcome& outcome) {
+  // Nothing the user did during the run is left to act in a message box's loop or after it.
+  m_pump.AtRunEnd();
   m_outcomes.push_back(outcome);
   const CheckedRun check = CheckRun(outcome, m_engine.workload());
   if (outcome.ran) ShowVerification(check.verification);
-  if (check.fileProblem.empty()) return;
-  const std::string& message = check.fileProblem;
-  if (m_options.report) {
-    m_options.report(message);
-  } else {
-    wxMessageBox(wxString::FromUTF8(message), "Tallyforge", wxOK | wxICON_ERROR, this);
-  }
+  if (!check.fileProblem.empty()) Report(check.fileProblem);
 }
 
 void CBenchDlg::ShowVerification(const Verification& verification) {
   m_verifications.push_back(verification);
-  std::string note = BenchmarkName(verification.bench);
+  const std::string text = VerificationText(verification);
+  wxString verdict = "verified";
   wxColour colour(0x1E, 0x6E, 0x2E);
-  if (verification.ok()) {
-    note += verification.partial ? " verified as far as it ran" : " verified";
-  } else if (verification.wrong()) {
-    note += " WRONG RESULT";
-    if (verification.line > 0) note += ", line " + std::to_string(verification.line);
+  wxFont font = GetFont();
+  if (verification.wrong()) {
+    verdict = "WRONG";
     colour = *wxRED;
-  } else {
-    note += " not checked";
+    font.MakeBold();
+  } else if (!verification.ok()) {
+    verdict = "not checked";
     colour = wxColour(0x80, 0x50, 0x00);
   }
-  // The status cell keeps its own text; the check goes on a line of its own, the whole story
-  // in the tool tip.
-  BoardCell* status = cell(kIdStatus);
-  status->SetNote(note, colour);
-  status->SetToolTip(wxString::FromUTF8(VerificationText(verification)));
+  // The status line keeps its own text; the check stands beside it.
+  m_runCheck->SetFont(font);
+  m_runCheck->SetForegroundColour(colour);
+  m_runCheck->SetLabel(BenchmarkName(verification.bench) + "\n" + verdict);
+  m_runCheck->SetToolTip(ShownText(BenchmarkName(verification.bench) + " " + text));
+  if (verification.wrong()) {
+    // A wrong result is what this program exists to find: it must not pass unseen.
+    Report(BenchmarkName(verification.bench) + ": " + text);
+  }
+}
+
+void CBenchDlg::Report(const std::string& message) {
+  if (m_options.report) {
+    m_options.report(message);
+  } else {
+    wxMessageBox(ShownText(message), "Tallyforge", wxOK | wxICON_ERROR, this);
+  }
 }
 
 void CBenchDlg::OnSysCommand(wxCommandEvent& event) {
@@ -316,6 +327,7 @@ void CBenchDlg::OnStartBench(wxCommandEvent&) {
   if (m_running) return;  // nothing runs inside a run
   RunningScope scope(m_running);
   m_engine.OnStartBench();
+  m_pump.AtRunEnd();
 }
 
 void CBenchDlg::OnOpenGlView(wxCommandEvent&) {
@@ -328,6 +340,7 @@ void CBenchDlg::OnStressBench(wxCommandEvent&) {
   if (m_running) return;
   RunningScope scope(m_running);
   m_engine.OnStressBench();
+  m_pump.AtRunEnd();
 }
 
 void CBenchDlg::OnInfoAndThanks(wxCommandEvent&) {

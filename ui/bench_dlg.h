@@ -5,6 +5,7 @@
 #include <wx/dialog.h>
 #include <wx/icon.h>
 #include <wx/radiobut.h>
+#include <wx/stattext.h>
 
 #include <array>
 #include <filesystem>
@@ -14,6 +15,7 @@
 
 #include "bench_engine.h"
 #include "bench_host.h"
+#include "run_pump.h"
 #include "verification.h"
 
 namespace tallyforge::ui {
@@ -27,7 +29,7 @@ struct BenchDlgOptions {
   Workload workload = Workload::Standard();
   // How the program ends (END, Enter, a close request).
   std::function<void(int)> exit = [](int status) { std::exit(status); };
-  // Tells the user what went wrong with a run's output file, after the run.
+  // Tells the user, after the run, what went wrong with its output file or its result.
   std::function<void(const std::string&)> report;
 };
 
@@ -55,6 +57,8 @@ class CBenchDlg final : public wxDialog, public BenchHost {
   // The check of every run that took place, in order; the last one shows in the status line.
   const std::vector<Verification>& verifications() const { return m_verifications; }
   wxRadioButton* radio(int bench) const { return m_radios.at(bench - 1); }
+  // The last run's check: the benchmark over its verdict, the whole account in the tool tip.
+  wxStaticText* runCheck() const { return m_runCheck; }
   wxWindow* button(int id) const;
   BoardCell* cell(int id) const;
 
@@ -63,11 +67,13 @@ class CBenchDlg final : public wxDialog, public BenchHost {
   void CreateControls();
   // Where Reference.txt names its machine, the window names it too.
   void NameReferenceMachine();
-  void DoDataExchange();
+  void DoDataExchange(const ResultBoard& board);
   // Copies all 29 cells to the screen at once (the board is never read back).
   void UpdateData(bool saveAndValidate);
   void PumpOneMessage();
   void ShowVerification(const Verification& verification);
+  // A message box after the run (outside its timed stretch), or the test's report.
+  void Report(const std::string& message);
 
   void OnSysCommand(wxCommandEvent& event);
   void OnContextMenu(wxContextMenuEvent& event);
@@ -85,9 +91,11 @@ class CBenchDlg final : public wxDialog, public BenchHost {
   wxBitmapButton* m_endButton = nullptr;
   std::array<wxRadioButton*, kRowCount> m_radios{};
   std::vector<BoardCell*> m_cells;
+  wxStaticText* m_runCheck = nullptr;
   BenchEngine m_engine;
   wxIcon m_hIcon;
   BenchDlgOptions m_options;
+  RunPump m_pump;
   bool m_initialised = false;
   bool m_running = false;
   std::vector<RunOutcome> m_outcomes;

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "dialog_units.h"
+#include "list_rows.h"
 
 namespace tallyforge::ui {
 
@@ -45,6 +46,7 @@ void InsertRows(wxListBox& list, const std::array<const char*, N>& rows) {
 wxListBox* AddList(wxDialog& dialog, int id, DialogRect rect) {
   auto* list = new wxListBox(&dialog, id, wxDefaultPosition, wxDefaultSize, 0, nullptr,
                              wxLB_SINGLE | wxLB_ALWAYS_SB | wxBORDER_SIMPLE);
+  CompactListRows(*list);  // all the rows the template's size holds, without scrolling
   PlaceControl(*list, dialog, rect);
   return list;
 }

@@ -41,6 +41,11 @@ inline constexpr const char* kScoreFootnoteText =
 inline constexpr int kIdReferenceMachine = 1100;  // not in the template: the label has no number
 inline constexpr int kIdScoreFootnote = 1101;
 
+// Not in the template: the check of the last run, beside the status line, which holds only its
+// own text. The free space between the status line and the board's columns.
+inline constexpr int kIdRunCheck = 1102;
+inline constexpr DialogRect kRunCheckRect = {153, 32, 34, 16};
+
 // The controls of the main window, in order.
 const std::vector<TemplateControl>& MainTemplate();
 

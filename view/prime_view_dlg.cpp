@@ -11,6 +11,7 @@
 #include "dialog_units.h"
 #include "drawing_frame.h"
 #include "gap_histogram.h"
+#include "instant_states.h"
 #include "prime_flags.h"
 #include "prime_spiral.h"
 #include "view_state.h"
@@ -86,6 +87,8 @@ CPrimeViewDlg::CPrimeViewDlg(wxWindow* parent, PixelFormatRequest request)
                                    wxDefaultPosition, wxDefaultSize,
                                    wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE |
                                        wxBORDER_SUNKEN);
+  // Opaque, as the template's static draws itself: the picture lies under it.
+  m_description->SetBackgroundColour(GetBackgroundColour());
   ui::PlaceControl(*m_description, *this, {172, 220, 108, 20});
   Bind(wxEVT_INIT_DIALOG, &CPrimeViewDlg::OnInitDialog, this);
   // Esc is the Cancel command and closes the window; the toolkit would only press a Cancel or
@@ -106,12 +109,12 @@ bool CPrimeViewDlg::TransferDataToWindow() {
   return true;
 }
 
-wxRect CPrimeViewDlg::SurfaceRect() const {
-  int top = GetClientSize().y;
-  for (const wxWindow* child : GetChildren()) {
-    if (child != m_surface) top = std::min(top, child->GetRect().y);
-  }
-  return wxRect(0, 0, GetClientSize().x, std::max(top, 1));
+void CPrimeViewDlg::DrawAtOnce(Picture picture) {
+  DrawInFreshContext(picture);
+  // A drawing outside a paint covers the whole surface, the controls on it included: they draw
+  // again, over it (the toolkit repaints the surface with them, which draws the picture again).
+  if (m_surface == nullptr) return;
+  for (wxWindow* control : m_surface->GetChildren()) control->Refresh();
 }
 
 void CPrimeViewDlg::OnInitDialog(wxInitDialogEvent&) {
@@ -120,8 +123,16 @@ void CPrimeViewDlg::OnInitDialog(wxInitDialogEvent&) {
   // Showing the window again is no new opening.
   if (!m_initialised) {
     m_initialised = true;
-    m_surface = SetupPixelFormat(*this, SurfaceRect(), m_request);
+    // The picture fills the whole client area; the row of controls lies over it.
+    m_surface = SetupPixelFormat(*this, wxRect(GetClientSize()), m_request);
     if (m_surface != nullptr) {
+      // Tab goes through the buttons on the surface; the surface itself takes no focus.
+      m_surface->SetCanFocus(false);
+      for (wxWindow* control : wxWindowList(GetChildren())) {
+        if (control == m_surface) continue;
+        control->Reparent(m_surface);
+        ShowStatesInstantly(*control);
+      }
       m_surface->Bind(wxEVT_PAINT, &CPrimeViewDlg::OnPaint, this);
       SetUpInitialContext();
     }
@@ -160,7 +171,7 @@ void CPrimeViewDlg::OnPaint(wxPaintEvent&) {
 void CPrimeViewDlg::OnViewPoints(wxCommandEvent&) {
   linkLines = 0;
   viewMode = 0;
-  DrawInFreshContext(DrawPrimeSpiral);
+  DrawAtOnce(DrawPrimeSpiral);
   descriptionText = "White Points are prime numbers (from 2 to 32767)";
   TransferDataToWindow();
 }
@@ -168,7 +179,7 @@ void CPrimeViewDlg::OnViewPoints(wxCommandEvent&) {
 void CPrimeViewDlg::OnViewDistanceLines(wxCommandEvent&) {
   linkLines = 1;
   viewMode = 0;
-  DrawInFreshContext(DrawPrimeSpiral);
+  DrawAtOnce(DrawPrimeSpiral);
   descriptionText = "Lines link prime Numbers (Blue -> Yellow , Distance)";
   TransferDataToWindow();
 }
@@ -177,7 +188,7 @@ void CPrimeViewDlg::OnExit(wxCommandEvent&) { EndDialog(0); }
 
 void CPrimeViewDlg::OnDistanceGraph(wxCommandEvent&) {
   viewMode = 1;
-  DrawInFreshContext(DrawGapHistogram);
+  DrawAtOnce(DrawGapHistogram);
   descriptionText = "Distance Between two consecutive prime numbers.";
   TransferDataToWindow();
 }

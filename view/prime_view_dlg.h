@@ -1,12 +1,13 @@
 #pragma once
-// The prime view window: one of three pictures of the numbers up to 32,768 above a row of
-// buttons that choose it, with a one-line description of the picture.
+// The prime view window: one of three pictures of the numbers up to 32,768 over the whole
+// client area, with a row of buttons over it that choose it and a one-line description.
 #include <wx/dialog.h>
 #include <wx/glcanvas.h>
 #include <wx/stattext.h>
 
 #include <memory>
 
+#include "drawing_frame.h"
 #include "pixel_format.h"
 
 namespace tallyforge {
@@ -45,8 +46,8 @@ class CPrimeViewDlg : public wxDialog {
 
   // Sets up the context that initialisation leaves current; no drawing ever uses it.
   void SetUpInitialContext();
-  // The area above the row of controls.
-  wxRect SurfaceRect() const;
+  // Draws picture now, as the view commands do, and the controls over it again.
+  void DrawAtOnce(Picture picture);
 
   PixelFormatRequest m_request;
   bool m_initialised = false;
