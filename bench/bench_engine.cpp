@@ -36,49 +36,6 @@ RunOutcome BenchEngine::OnStartBench() {
 
 void BenchEngine::OnStopBench() { stopFlag = 1; }
 
-void BenchEngine::PumpOneMessage() { m_host.DispatchOneMessage(); }
-
-void BenchEngine::ShowProgress(double candidate, double rangeEnd, int row) {
-  const int32_t percentage = TruncateToInt32((1 - (rangeEnd - candidate) * 0.0000005) * 100);
-  if (row >= 1 && row <= kRangeBenchCount) m_board.yourTime(row) = PercentText(percentage);
-  const int32_t elapsed = ElapsedTicks();
-  m_board.m_status = StatusText(TicksToSeconds(elapsed));
-  m_host.Progress(elapsed);
-  UpdateData();
-}
-
-void BenchEngine::BeginTiming() {
-  stopFlag = 0;
-  m_startTicks = m_ticks();
-}
-
-void BenchEngine::ReportProgress(int row, int32_t percentage) {
-  m_board.yourTime(row) = PercentText(percentage);
-  const int32_t elapsed = ElapsedTicks();
-  m_board.m_status = StatusText(TicksToSeconds(elapsed));
-  m_host.Progress(elapsed);
-  UpdateData();
-  PumpOneMessage();
-}
-
-void BenchEngine::FinishRow(RunOutcome& outcome) {
-  outcome.stopRequested = StopRequested();
-  const int row = outcome.bench;
-  const double seconds = TicksToSeconds(outcome.ticks);
-  m_board.percent(row) = PercentCellText(m_board.refTime(row), outcome.ticks);
-  m_board.yourTime(row) = TimeText(seconds);
-  stopFlag = 1;
-  m_board.m_status = StatusText(seconds);
-  UpdateData();
-  m_host.RunFinished(outcome);
-}
-
-RunOutcome BenchEngine::NotRun(RunOutcome outcome, const OutputFile& output) {
-  outcome.fileError = output.error();
-  m_host.RunFinished(outcome);
-  return outcome;
-}
-
 void BenchEngine::UpdateData() { m_host.PushBoard(m_board); }
 
 }  // namespace tallyforge

@@ -6,7 +6,6 @@
 
 #include "bench_host.h"
 #include "formats.h"
-#include "output_file.h"
 #include "reference_reader.h"
 #include "run_control.h"
 #include "result_board.h"
@@ -40,12 +39,6 @@ class BenchEngine {
   // Runs B1 to B9 in turn through OnStartBench, then writes the total score; a STOP ends it.
   StressOutcome OnStressBench();
 
-  // Dispatches at most one pending message of the host.
-  void PumpOneMessage();
-  // Progress of a range benchmark: its percentage in the row's your-time cell (rows 1 to 7),
-  // the seconds so far in the status line, then the board pushed.
-  void ShowProgress(double candidate, double rangeEnd, int row);
-
   // The benchmarks themselves, as OnStartBench dispatches to them.
   RunOutcome RunRangeBench(int row);
   RunOutcome RunMixedBench();
@@ -55,26 +48,9 @@ class BenchEngine {
   ResultBoard& board() { return m_board; }
   const Workload& workload() const { return m_workload; }
   const std::filesystem::path& directory() const { return m_directory; }
-  int32_t startTicks() const { return m_startTicks; }
-  int32_t endTicks() const { return m_endTicks; }
 
  private:
-  // The steps every benchmark shares: start timing, report progress, test for a stop,
-  // finish its row.
-  void BeginTiming();
-  void ReportProgress(int row, int32_t percentage);
-  // In every benchmark loop: true when a stop was requested, which also ends a stress run.
-  bool StopRequested() {
-    if (stopFlag == 0) return false;
-    if (stressState == 1) stressState = 2;
-    return true;
-  }
-  int32_t ElapsedTicks() const { return TickDifference(m_ticks(), m_startTicks); }
-  // After the end time: records whether a stop was requested (ending a stress run, even where
-  // the loop had no more work to test it), writes the row and tells the host.
-  void FinishRow(RunOutcome& outcome);
-  // A run whose output file could not be created: nothing changes, the host is told why.
-  RunOutcome NotRun(RunOutcome outcome, const OutputFile& output);
+  friend class BenchRun;  // a run shows itself on this engine's host and board
   void UpdateData();
 
   BenchHost& m_host;
@@ -82,8 +58,6 @@ class BenchEngine {
   TickSource m_ticks;
   Workload m_workload;
   ResultBoard m_board;
-  int32_t m_startTicks = 0;
-  int32_t m_endTicks = 0;
 };
 
 }  // namespace tallyforge

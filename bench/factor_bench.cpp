@@ -3,26 +3,26 @@
 #include <cstdio>
 
 #include "bench_engine.h"
+#include "bench_run.h"
 #include "factorise.h"
-#include "output_file.h"
+#include "run_control.h"
 
 namespace tallyforge {
 
 RunOutcome BenchEngine::RunFactorBench() {
-  RunOutcome outcome;
-  outcome.bench = kFactorBench;
-  outcome.file = m_directory / kFactorsFileName;
-  OutputFile output(outcome.file);
-  if (!output.is_open()) return NotRun(outcome, output);
-  std::FILE* file = output.get();
+  BenchRun run(*this, kFactorBench, m_directory / kFactorsFileName,
+               BenchRun::Closing::kNothing);
+  if (!run.is_open()) return run.NotRun();
+  std::FILE* file = run.file();
   const double first = m_workload.factorFirst;
   const double last = m_workload.factorLast;
 
-  BeginTiming();
+  run.StartTiming();
   Factors factors;
   char line[kFactorLineSize];
   char copy[kFactorLineSize];
   int32_t written = 0;
+  bool stopped = false;
   double n = first;
   do {
     FactorNumber(n, factors);
@@ -31,21 +31,15 @@ RunOutcome BenchEngine::RunFactorBench() {
     std::fprintf(file, "%s\n", copy);
     ++written;
     if (std::fmod(n, 1000) == 0) {
-      ReportProgress(kFactorBench, TruncateToInt32((n - first) * 0.00005 * 100));
+      run.ReportProgress(TruncateToInt32((n - first) * 0.00005 * 100));
     }
     if (StopRequested()) {
-      outcome.stopped = n < last;
+      stopped = n < last;
       break;
     }
     n += 1;
   } while (n < last + 1);
-  outcome.ticks = ElapsedTicks();
-
-  outcome.fileError = output.Close();
-  outcome.ran = true;
-  outcome.found = written;
-  FinishRow(outcome);
-  return outcome;
+  return run.Finish(written, stopped);
 }
 
 }  // namespace tallyforge

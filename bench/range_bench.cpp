@@ -3,19 +3,18 @@
 #include <cstdio>
 
 #include "bench_engine.h"
-#include "output_file.h"
+#include "bench_run.h"
 #include "prime_table.h"
+#include "run_control.h"
 
 namespace tallyforge {
 
 RunOutcome BenchEngine::RunRangeBench(int row) {
   const RangeSpec& range = m_workload.ranges[static_cast<size_t>(row - 1)];
-  RunOutcome outcome;
-  outcome.bench = row;
-  outcome.file = m_directory / NumbersFileName(range.start);
-  OutputFile output(outcome.file);
-  if (!output.is_open()) return NotRun(outcome, output);
-  std::FILE* file = output.get();
+  BenchRun run(*this, row, m_directory / NumbersFileName(range.start),
+               BenchRun::Closing::kPrimeCount);
+  if (!run.is_open()) return run.NotRun();
+  std::FILE* file = run.file();
   int32_t count = 0;
   if (row == 1) {  // 2 and 3 are not of the candidates' forms
     std::fprintf(file, "%013.0f\n", 2.0);
@@ -23,9 +22,10 @@ RunOutcome BenchEngine::RunRangeBench(int row) {
     count = 2;
   }
 
-  BeginTiming();
+  run.StartTiming();
   double candidate = range.start;
   int32_t step = 2;
+  bool stopped = false;
   const int32_t divisors = primeCount;
   if (candidate <= range.end) {
     for (;;) {
@@ -43,28 +43,20 @@ RunOutcome BenchEngine::RunRangeBench(int row) {
         std::fprintf(file, "%013.0f\n", candidate);
         ++count;
         if (count % range.reportInterval == 0) {
-          ShowProgress(candidate, range.end, row);
-          PumpOneMessage();
+          // The candidate's place in a nominal width of two million.
+          run.ReportProgress(TruncateToInt32((1 - (range.end - candidate) * 0.0000005) * 100));
         }
       }
       step = 6 - step;  // 2 and 4 alternate, starting with 4
       if (StopRequested()) {
-        outcome.stopped = candidate + step <= range.end;
+        stopped = candidate + step <= range.end;
         break;
       }
       candidate += step;
       if (candidate > range.end) break;
     }
   }
-  m_endTicks = m_ticks();
-
-  std::fprintf(file, "\nPrime Found : %d\n", static_cast<int>(count));
-  outcome.fileError = output.Close();
-  outcome.ran = true;
-  outcome.found = count;
-  outcome.ticks = TickDifference(m_endTicks, m_startTicks);
-  FinishRow(outcome);
-  return outcome;
+  return run.Finish(count, stopped);
 }
 
 }  // namespace tallyforge

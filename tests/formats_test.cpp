@@ -11,35 +11,26 @@
 namespace tallyforge {
 namespace {
 
-TEST(Formats, TimesCarryTheSinglePrecisionTickFactor) {
-  EXPECT_EQ(TimeText(TicksToSeconds(10000)), "10.0000");
-  EXPECT_EQ(TimeText(TicksToSeconds(2000000)), "2000.0001");
-  EXPECT_EQ(TimeText(TicksToSeconds(1052689)), "1052.6891");
-  EXPECT_EQ(TimeText(TicksToSeconds(1052688)), "1052.6880");
-  EXPECT_EQ(TimeText(TicksToSeconds(5)), "0.0050");
-  EXPECT_EQ(StatusText(TicksToSeconds(12345)), "Time Elapsed : 12.3450 sec.");
-}
-
-TEST(Formats, PercentagesAreThreeWideWithTheirSign) {
-  EXPECT_EQ(PercentText(87), "087%");
-  EXPECT_EQ(PercentText(-12), "-12%");
-  EXPECT_EQ(PercentText(1234), "1234%");
-  EXPECT_EQ(PercentText(0), "000%");
-}
-
-TEST(Formats, PercentCellTruncatesTheSlightlySmallRatio) {
-  EXPECT_EQ(PercentCellText("10\n", 10000), "099%");
-  EXPECT_EQ(PercentCellText("20\n", 10000), "199%");
-  EXPECT_EQ(PercentCellText("5", 10000), "049%");
-  EXPECT_EQ(PercentCellText("  7.5 seconds", 5000), "149%");
-}
-
-TEST(Formats, PercentCellNeverDividesByZeroOrOverflows) {
-  EXPECT_EQ(PercentCellText("10", 0), kNoTimeText);
-  EXPECT_EQ(PercentCellText("1e300", 1), "2147483647%");
-  EXPECT_EQ(PercentCellText("-1e300", 1), "-2147483648%");
-  EXPECT_EQ(PercentCellText("-1.2", 10000), "-11%");
-  for (const char* text : {"abc\n", "nan", "0x10"}) EXPECT_EQ(PercentCellText(text, 10000), "000%");
+// Times carry the single-precision tick factor; percentages are three wide with their sign;
+// the percent cell truncates the slightly small ratio and never divides by zero or overflows.
+TEST(Formats, CellTextsOfTimesAndPercentages) {
+  const std::pair<std::string, std::string> cases[] = {
+      {TimeText(TicksToSeconds(10000)), "10.0000"},
+      {TimeText(TicksToSeconds(2000000)), "2000.0001"},
+      {TimeText(TicksToSeconds(1052689)), "1052.6891"},
+      {TimeText(TicksToSeconds(1052688)), "1052.6880"},
+      {TimeText(TicksToSeconds(5)), "0.0050"},
+      {StatusText(TicksToSeconds(12345)), "Time Elapsed : 12.3450 sec."},
+      {PercentText(87), "087%"}, {PercentText(-12), "-12%"}, {PercentText(1234), "1234%"},
+      {PercentText(0), "000%"},
+      {PercentCellText("10\n", 10000), "099%"}, {PercentCellText("20\n", 10000), "199%"},
+      {PercentCellText("5", 10000), "049%"}, {PercentCellText("  7.5 seconds", 5000), "149%"},
+      {PercentCellText("10", 0), kNoTimeText},
+      {PercentCellText("1e300", 1), "2147483647%"}, {PercentCellText("-1e300", 1), "-2147483648%"},
+      {PercentCellText("-1.2", 10000), "-11%"}, {PercentCellText("abc\n", 10000), "000%"},
+      {PercentCellText("nan", 10000), "000%"}, {PercentCellText("0x10", 10000), "000%"},
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(text, expected);
 }
 
 // A cell is its leading decimal number, exponent included; anything else counts as 0.

@@ -1,59 +1,56 @@
-#include "mixed_search.h"
-
 #include <gtest/gtest.h>
 
-#include "formats.h"
+#include "mixed_search.h"
 #include "test_support.h"
 
 namespace tallyforge {
 namespace {
 
-using Pass = MixedSearch::Pass;
-
-TEST(MixedBenchmark, SearchesTakeTurnsIntegerFirst) {
-  MixedSearch::PresetTables();
-  MixedSearch search(10000000);
-  EXPECT_EQ(search.Step(), Pass::kTrial);  // both try 5 against 2
-  EXPECT_EQ(search.Step(), Pass::kIntPrime);
-  EXPECT_EQ(intPrimeTable[3], 5);
-  EXPECT_EQ(search.intCandidate, 7);
-  EXPECT_EQ(search.realCandidate, 5.0);
-  EXPECT_EQ(search.Step(), Pass::kFloatPrime);
-  EXPECT_EQ(realPrimeTable[3], 5.0);
-  EXPECT_EQ(search.found, 3);
-  EXPECT_EQ(search.Step(), Pass::kTrial);  // both try 7 against 2
-  EXPECT_EQ(search.intPosition, 2);
-  EXPECT_EQ(search.realPosition, 2);
-  EXPECT_EQ(search.intCandidate, 7);
-  EXPECT_EQ(search.realCandidate, 7.0);
-}
-
-TEST(MixedBenchmark, FullRunFindsEveryPrimeBelowTenMillionTwice) {
-  testing::FakeHost host;
-  BenchEngine engine(host);
-  host.Select(8);
-  std::vector<std::string> progress;
-  host.onDispatch = [&](int) { progress.push_back(host.pushed.back().m_yourTime8); };
-  const RunOutcome outcome = engine.OnStartBench();
-  EXPECT_EQ(outcome.found, 664579);
-  EXPECT_FALSE(outcome.stopped);
-  ASSERT_EQ(progress.size(), 66u);
-  EXPECT_EQ(progress.front(), "001%");
-  EXPECT_EQ(progress.back(), "099%");
-  EXPECT_EQ(engine.board().m_yourTime8, TimeText(TicksToSeconds(outcome.ticks)));
-  EXPECT_EQ(engine.board().m_percent8, outcome.ticks == 0 ? kNoTimeText : "000%");
-
-  testing::EnsurePrimeTable();
-  for (int k = 1; k < kMixedTableSize; ++k) {
-    ASSERT_EQ(intPrimeTable[k], primeTable[k]) << k;
-    ASSERT_EQ(realPrimeTable[k], primeTable[k]) << k;
+class MixedBenchmark : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    stressState = 0;
+    work.mixedLimit = 300000;
   }
-  EXPECT_EQ(intPrimeTable[1999], 17387);
+  testing::FakeHost host;
+  Workload work = testing::QuietWorkload();
+};
+
+// The primes below 300,000 (25,997 of them), searched for twice: the progress points, the row,
+// both tables as the check reads them, and where the searches ended.
+TEST_F(MixedBenchmark, BothSearchesFindEveryPrimeBelowTheLimit) {
+  intPrimeTable.fill(-1);
+  realPrimeTable.fill(-1);
+  BenchEngine engine(host, ".", testing::SequenceTicks({0, 250, 500, 750}), work);
+  host.Select(8);
+  std::vector<std::string> shown;
+  host.onDispatch = [&](int) {
+    shown.push_back(host.pushed.back().m_yourTime8 + " " + host.pushed.back().m_status);
+  };
+  const RunOutcome outcome = engine.OnStartBench();
+  EXPECT_EQ(outcome.found, 25997);
+  EXPECT_FALSE(outcome.stopped);
+  // The float search's next candidate after its 10,000th and 20,000th prime, in ten million.
+  EXPECT_EQ(shown, (std::vector<std::string>{"001% Time Elapsed : 0.2500 sec.",
+                                             "002% Time Elapsed : 0.5000 sec."}));
+  EXPECT_EQ(engine.board().m_yourTime8, "0.7500");
+  EXPECT_EQ(engine.board().m_percent8, "000%");
+  EXPECT_EQ(stopFlag, 1);
+
+  const std::pair<int, int32_t> entries[] = {{1, 2}, {2, 3}, {3, 5}, {4, 7}, {100, 541},
+                                             {447, 3163}, {1999, 17387}};
+  for (const auto& [entry, prime] : entries) {
+    EXPECT_EQ(intPrimeTable[entry], prime) << entry;
+    EXPECT_EQ(realPrimeTable[entry], prime) << entry;
+  }
+  EXPECT_EQ(outcome.mixed.intCandidate, 300001);  // 299,999 = 7 x 42,857
+  EXPECT_EQ(outcome.mixed.realCandidate, 300001.0);
+  EXPECT_EQ(outcome.mixed.intStored, 1999);
+  EXPECT_EQ(outcome.mixed.realStored, 1999);
 }
 
-TEST(MixedBenchmark, StopEndsTheRunAfterAProgressPoint) {
-  testing::FakeHost host;
-  BenchEngine engine(host);
+TEST_F(MixedBenchmark, StopEndsTheRunAfterAProgressPoint) {
+  BenchEngine engine(host, ".", testing::SequenceTicks({0, 250, 500, 1234}), work);
   host.engine = &engine;
   host.stopAtDispatch = 2;
   host.Select(8);
@@ -63,7 +60,8 @@ TEST(MixedBenchmark, StopEndsTheRunAfterAProgressPoint) {
   EXPECT_EQ(outcome.found, 20000);  // no further prime recorded by the float search
   EXPECT_EQ(stressState, 2);
   EXPECT_EQ(stopFlag, 1);
-  EXPECT_EQ(engine.board().m_yourTime8, TimeText(TicksToSeconds(outcome.ticks)));
+  EXPECT_EQ(engine.board().m_yourTime8, "1.2340");
+  EXPECT_EQ(engine.board().m_status, "Time Elapsed : 1.2340 sec.");
 }
 
 }  // namespace

@@ -27,78 +27,74 @@ class RangeBenchmark : public ::testing::Test {
   FakeHost host;
 };
 
-TEST_F(RangeBenchmark, ShowProgressWritesThePositionInTwoMillion) {
-  BenchEngine engine(host, dir.path(), testing::SequenceTicks({1234}));
-  engine.ShowProgress(224291, 2000000, 1);
-  EXPECT_EQ(engine.board().m_yourTime1, "011%");
-  EXPECT_EQ(engine.board().m_status, "Time Elapsed : 1.2340 sec.");
-  engine.ShowProgress(5, 2000000, 1);
-  EXPECT_EQ(engine.board().m_yourTime1, "000%");
-  engine.ShowProgress(1000000, 2000000, 1);
-  EXPECT_EQ(engine.board().m_yourTime1, "050%");
-  engine.ShowProgress(1000000, 2000000, 8);  // no range row: only the status line
-  EXPECT_EQ(engine.board().m_yourTime8, "");
-  EXPECT_EQ(host.pushed.size(), 4u);
-}
-
-TEST_F(RangeBenchmark, FullB1RunWritesItsNumbersFile) {
-  BenchEngine engine(host, dir.path());
+// B1 over its first 500,000 numbers: the file, each progress point's cells, then the row.
+TEST_F(RangeBenchmark, B1WritesItsPrimesShowsItsProgressThenItsTime) {
+  testing::WriteFile(dir / "Reference.txt", "10\n");
+  Workload work = Workload::Standard();
+  work.ranges[0].end = 500000;
+  BenchEngine engine(host, dir.path(), testing::SequenceTicks({1000, 1500, 2250, 3234}), work);
+  engine.ReadReferenceTimes();
   host.Select(1);
-  std::vector<std::string> progress;
-  host.onDispatch = [&](int) { progress.push_back(host.pushed.back().m_yourTime1); };
+  std::vector<std::string> shown;
+  host.onDispatch = [&](int) {
+    shown.push_back(host.pushed.back().m_yourTime1 + " " + host.pushed.back().m_status);
+  };
   const RunOutcome outcome = engine.OnStartBench();
   EXPECT_TRUE(outcome.ok());
   EXPECT_FALSE(outcome.stopped);
-  EXPECT_EQ(outcome.found, 74521);
 
   const std::vector<std::string> lines = Lines(ReadFile(dir / "Numbers_0000000000005.txt"));
-  ASSERT_EQ(lines.size(), 74521u + 2);
+  ASSERT_EQ(lines.size(), 20805u + 2);
   const std::vector<std::string> first(lines.begin(), lines.begin() + 8);
   EXPECT_EQ(first, (std::vector<std::string>{"0000000000002", "0000000000003", "0000000000005",
                                              "0000000000011", "0000000000017", "0000000000023",
                                              "0000000000029", "0000000000041"}));
-  EXPECT_EQ(lines[10000 - 1], "0000000224291");
+  EXPECT_EQ(lines[10000 - 1], "0000000224291");  // the first progress point
+  EXPECT_EQ(lines[lines.size() - 3], "0000000499979");
   EXPECT_EQ(lines[lines.size() - 2], "");
-  EXPECT_EQ(lines.back(), "Prime Found : 74521");
-  EXPECT_EQ(progress.size(), 7u);
-  EXPECT_EQ(progress.front(), "011%");
+  EXPECT_EQ(lines.back(), "Prime Found : 20805");
+  // The candidate's place in a width of two million, counted back from the range's end.
+  EXPECT_EQ(shown, (std::vector<std::string>{"086% Time Elapsed : 0.5000 sec.",
+                                             "098% Time Elapsed : 1.2500 sec."}));
+  EXPECT_EQ(engine.board().m_yourTime1, "2.2340");
+  EXPECT_EQ(engine.board().m_percent1, "447%");
+  EXPECT_EQ(engine.board().m_status, "Time Elapsed : 2.2340 sec.");
   EXPECT_EQ(stopFlag, 1);
-  EXPECT_EQ(engine.board().m_yourTime1, TimeText(TicksToSeconds(outcome.ticks)));
-  EXPECT_EQ(engine.board().m_percent1, "000%");  // no Reference.txt
 }
 
 TEST_F(RangeBenchmark, LaterRangesFindOnlyPrimesOfTheFormSixKPlusOne) {
-  struct Case { int row; const char* firstPrime; };
-  const Case cases[] = {{2, "0000010000141"}, {3, "0000100000039"}, {4, "0001000000009"},
-                        {5, "0010000000033"}, {6, "0100000000057"}, {7, "1000000000039"}};
+  struct Case { int row; const char* firstPrime; const char* count; };
+  const Case cases[] = {{2, "0000010000141", "90"}, {3, "0000100000039", "90"},
+                        {4, "0001000000009", "70"}, {5, "0010000000033", "58"},
+                        {6, "0100000000057", "57"}, {7, "1000000000039", "52"}};
   Workload work = Workload::Standard();
   for (RangeSpec& range : work.ranges) range.end = range.start + 3000;
   BenchEngine engine(host, dir.path(), MonotonicTicks, work);
   for (const Case& c : cases) {
     host.Select(c.row);
-    const RunOutcome outcome = engine.OnStartBench();
+    engine.OnStartBench();
     const auto lines =
         Lines(ReadFile(dir / NumbersFileName(work.ranges[c.row - 1].start)));
     ASSERT_GE(lines.size(), 3u) << c.row;
     EXPECT_EQ(lines[0], c.firstPrime) << c.row;
-    EXPECT_EQ(lines.back(), "Prime Found : " + std::to_string(outcome.found)) << c.row;
+    EXPECT_EQ(lines.back(), std::string("Prime Found : ") + c.count) << c.row;
     for (size_t i = 0; i + 2 < lines.size(); ++i) {
       EXPECT_EQ(std::stoll(lines[i]) % 6, 1) << lines[i];
     }
+    EXPECT_EQ(engine.board().percent(c.row), "000%") << c.row;  // no Reference.txt
   }
 }
 
 TEST_F(RangeBenchmark, StopEndsAtTheReportedPrime) {
   Workload work = Workload::Standard();
   work.ranges[1].reportInterval = 50;
-  BenchEngine engine(host, dir.path(), MonotonicTicks, work);
+  BenchEngine engine(host, dir.path(), testing::SequenceTicks({0, 100, 200, 300, 1234}), work);
   host.engine = &engine;
   host.stopAtDispatch = 3;
   host.Select(2);
   stressState = 1;
   const RunOutcome outcome = engine.OnStartBench();
   EXPECT_TRUE(outcome.stopped);
-  EXPECT_EQ(outcome.found, 150);
   EXPECT_EQ(stressState, 2);
   EXPECT_EQ(stopFlag, 1);
   const auto lines = Lines(ReadFile(dir / "Numbers_0000010000005.txt"));
@@ -106,8 +102,8 @@ TEST_F(RangeBenchmark, StopEndsAtTheReportedPrime) {
   EXPECT_EQ(lines[149].size(), 13u);  // the prime that was reported, then the closing lines
   EXPECT_EQ(lines[150], "");
   EXPECT_EQ(lines.back(), "Prime Found : 150");
-  EXPECT_EQ(engine.board().m_yourTime2, TimeText(TicksToSeconds(outcome.ticks)));
-  EXPECT_EQ(engine.board().m_status, StatusText(TicksToSeconds(outcome.ticks)));
+  EXPECT_EQ(engine.board().m_yourTime2, "1.2340");
+  EXPECT_EQ(engine.board().m_status, "Time Elapsed : 1.2340 sec.");
 
   for (const int before : {0, 2}) {
     stressState = before;

@@ -75,30 +75,50 @@ TEST_F(RunCheck, EveryBenchmarkOfAShortWorkloadIsVerified) {
   }
 }
 
-TEST_F(RunCheck, NumbersFileDamageIsFoundAtItsFirstWrongLine) {
-  // B7's first primes of the short range: 1000000000039, 1000000000063, 1000000000177, ...
+// B7's first primes of the short range: 1000000000039, 1000000000063, 1000000000177, ...; B9
+// factors 1000000001 to 1000000020.
+TEST_F(RunCheck, DamageIsFoundAtItsFirstWrongLine) {
   struct Case {
+    int bench;
     const char* what;
     std::function<void(std::string&)> edit;
-    int64_t line;
-    std::string found, expected, reason;
+    int64_t line;  // 0: not checked
+    std::string reason, found = "", expected = "";
   };
   const Case cases[] = {
-      {"corrupted prime", [](std::string& t) { ReplaceFirst(t, "1000000000063", "1000000000067"); },
-       2, "1000000000067", "1000000000063", "1000000000067 is not prime"},
-      {"missing prime", [](std::string& t) { ReplaceFirst(t, "1000000000063\n", ""); },
-       2, "1000000000177", "1000000000063", "the prime 1000000000063 is missing"},
-      {"extra line", [](std::string& t) { ReplaceFirst(t, "\n\nPrime", "\n1000000000601\n\nPrime"); },
-       -1, "1000000000601", "", "a line more than the range has primes"},
-      {"wrong count", [](std::string& t) { ReplaceFirst(t, "Prime Found : ", "Prime Found : 1"); },
-       -1, "", "", "the count does not match the primes listed"},
-      {"truncated", [](std::string& t) { t.resize(t.size() / 2); },
-       -1, "", "", "the file is cut short"},
-      {"text after the end", [](std::string& t) { t += "x\n"; },
-       -1, "x", "end of file", "text after the closing line"},
+      {7, "corrupted prime", [](std::string& t) { ReplaceFirst(t, "1000000000063", "1000000000067"); },
+       2, "1000000000067 is not prime", "1000000000067", "1000000000063"},
+      {7, "missing prime", [](std::string& t) { ReplaceFirst(t, "1000000000063\n", ""); },
+       2, "the prime 1000000000063 is missing", "1000000000177", "1000000000063"},
+      {7, "extra line", [](std::string& t) { ReplaceFirst(t, "\n\nPrime", "\n1000000000601\n\nPrime"); },
+       0, "a line more than the range has primes", "1000000000601"},
+      {7, "wrong count", [](std::string& t) { ReplaceFirst(t, "Prime Found : ", "Prime Found : 1"); },
+       0, "the count does not match the primes listed"},
+      {7, "truncated", [](std::string& t) { t.resize(t.size() / 2); }, 0, "the file is cut short"},
+      {7, "text after the end", [](std::string& t) { t += "x\n"; },
+       0, "text after the closing line", "x", "end of file"},
+      {9, "wrong factor", [](std::string& t) { ReplaceFirst(t, "  52579", "  52581"); }, 1,
+       "the factor 52581 is not prime"},
+      {9, "factors that do not multiply back", [](std::string& t) { ReplaceFirst(t, "  52579", "  52583"); },
+       1, "the factors do not multiply back to 1000000001"},
+      {9, "wrong Prime marker", [](std::string& t) { ReplaceFirst(t, "1000000007 =  Prime", "1000000007 =   1000000007"); },
+       7, "1000000007 is prime and is not marked Prime"},
+      {9, "Prime on a composite", [](std::string& t) { ReplaceFirst(t, "1000000006 =   2  500000003", "1000000006 =  Prime"); },
+       6, "1000000006 is marked Prime but is not prime"},
+      {9, "descending factors", [](std::string& t) { ReplaceFirst(t, "  2  500000003", "  500000003  2"); },
+       6, "the factors are not in ascending order"},
+      {9, "missing line", [](std::string& t) { ReplaceFirst(t, "1000000007 =  Prime\n", ""); }, 7,
+       "the line is for 1000000008"},
+      {9, "extra line", [](std::string& t) { t += "1000000021 =   3  41  617  13177\n"; }, 21,
+       "a line more than the range has numbers"},
+      {9, "truncated", [](std::string& t) { t.resize(t.rfind("1000000019")); }, 19,
+       "the file is cut short"},
+      {9, "last line cut", [](std::string& t) { t.pop_back(); }, 20, "the file is cut short"},
+      {1, "3 missing", [](std::string& t) { ReplaceFirst(t, "0000000000003\n", ""); },
+       2, "the prime 3 is missing", "0000000000005", "0000000000003"},
   };
   for (const Case& c : cases) {
-    ASSERT_TRUE(RunAndCheck(7).ok());
+    ASSERT_TRUE(RunAndCheck(c.bench).ok()) << c.what;
     Damage(c.edit);
     const Verification v = VerifyRun(outcome, work);
     EXPECT_EQ(v.status, CheckStatus::kWrong) << c.what;
@@ -113,53 +133,8 @@ TEST_F(RunCheck, NumbersFileDamageIsFoundAtItsFirstWrongLine) {
       EXPECT_EQ(v.expected, c.expected) << c.what;
     }
   }
-}
-
-TEST_F(RunCheck, B1ListsTwoAndThreeFirst) {
-  ASSERT_TRUE(RunAndCheck(1).ok());
-  Damage([](std::string& t) { ReplaceFirst(t, "0000000000003\n", ""); });
-  const Verification v = VerifyRun(outcome, work);
-  EXPECT_EQ(v.line, 2);
-  EXPECT_EQ(v.expected, "0000000000003");
-  EXPECT_EQ(VerificationText(v).substr(0, 67),
+  EXPECT_EQ(VerificationText(VerifyRun(outcome, work)).substr(0, 67),  // of the last case
             "WRONG at line 2 of Numbers_0000000000005.txt: found \"0000000000005\"");
-}
-
-TEST_F(RunCheck, FactorsDamageIsFoundWithTheRightLine) {
-  // The short workload factors 1000000001 to 1000000020.
-  struct Case {
-    const char* what;
-    std::function<void(std::string&)> edit;
-    int64_t line;
-    std::string reason;
-  };
-  const Case cases[] = {
-      {"wrong factor", [](std::string& t) { ReplaceFirst(t, "  52579", "  52581"); }, 1,
-       "the factor 52581 is not prime"},
-      {"factors that do not multiply back", [](std::string& t) { ReplaceFirst(t, "  52579", "  52583"); },
-       1, "the factors do not multiply back to 1000000001"},
-      {"wrong Prime marker", [](std::string& t) { ReplaceFirst(t, "1000000007 =  Prime", "1000000007 =   1000000007"); },
-       7, "1000000007 is prime and is not marked Prime"},
-      {"Prime on a composite", [](std::string& t) { ReplaceFirst(t, "1000000006 =   2  500000003", "1000000006 =  Prime"); },
-       6, "1000000006 is marked Prime but is not prime"},
-      {"descending factors", [](std::string& t) { ReplaceFirst(t, "  2  500000003", "  500000003  2"); },
-       6, "the factors are not in ascending order"},
-      {"missing line", [](std::string& t) { ReplaceFirst(t, "1000000007 =  Prime\n", ""); }, 7,
-       "the line is for 1000000008"},
-      {"extra line", [](std::string& t) { t += "1000000021 =   3  41  617  13177\n"; }, 21,
-       "a line more than the range has numbers"},
-      {"truncated", [](std::string& t) { t.resize(t.rfind("1000000019")); }, 19,
-       "the file is cut short"},
-      {"last line cut", [](std::string& t) { t.pop_back(); }, 20, "the file is cut short"},
-  };
-  for (const Case& c : cases) {
-    ASSERT_TRUE(RunAndCheck(9).ok());
-    Damage(c.edit);
-    const Verification v = VerifyRun(outcome, work);
-    EXPECT_EQ(v.status, CheckStatus::kWrong) << c.what;
-    EXPECT_EQ(v.line, c.line) << c.what;
-    EXPECT_EQ(v.reason, c.reason) << c.what;
-  }
 }
 
 TEST_F(RunCheck, AStoppedRunIsCheckedAsFarAsItGot) {
