@@ -1,11 +1,10 @@
 #pragma once
 // Shared pieces of the engine tests: a scripted host, scripted ticks and a scratch directory.
-#include <unistd.h>
-
 #include <array>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -62,8 +61,13 @@ inline TickSource SequenceTicks(std::vector<int32_t> readings) {
 class ScratchDir {
  public:
   ScratchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tallyforge-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
+    static std::random_device seed;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      const auto candidate = std::filesystem::temp_directory_path() /
+                             ("tallyforge-" + std::to_string(seed()));
+      std::error_code ec;
+      if (std::filesystem::create_directory(candidate, ec)) path_ = candidate;
+    }
   }
   ~ScratchDir() {
     std::error_code ec;
