@@ -9,6 +9,9 @@
 #include "atomic_file.h"
 #include "windows_error.h"
 
+// windows.h names its own ReplaceFile so; ours is the one declared in atomic_file.h.
+#undef ReplaceFile
+
 namespace tallyforge {
 namespace {
 

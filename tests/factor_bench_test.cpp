@@ -9,7 +9,7 @@ namespace tallyforge {
 namespace {
 
 using testing::Lines;
-using testing::ReadFile;
+using testing::ReadTextFile;
 
 std::string LineOf(double n) {
   Factors factors;
@@ -62,7 +62,7 @@ TEST_F(FactorRun, FullRunWritesTwentyThousandAndOneLines) {
   host.onDispatch = [&](int) { progress.push_back(host.pushed.back().m_yourTime9); };
   const RunOutcome outcome = engine.OnStartBench();
   EXPECT_TRUE(outcome.ok());
-  const std::string text = ReadFile(dir / "Factors.txt");
+  const std::string text = ReadTextFile(dir / "Factors.txt");
   EXPECT_EQ(text.size(), 663546u);
   const auto lines = Lines(text);
   ASSERT_EQ(lines.size(), 20001u);
@@ -90,14 +90,14 @@ TEST_F(FactorRun, StopEndsAtAMultipleOfOneThousandAndRerunsOverwrite) {
   EXPECT_TRUE(outcome.stopped);
   EXPECT_EQ(stressState, 2);
   EXPECT_EQ(stopFlag, 1);
-  auto lines = Lines(ReadFile(dir / "Factors.txt"));
+  auto lines = Lines(ReadTextFile(dir / "Factors.txt"));
   ASSERT_EQ(lines.size(), 2001u);
   EXPECT_TRUE(lines.back().starts_with("1000002000 = ")) << lines.back();
 
   host.stopAtDispatch = 0;
   outcome = engine.OnStartBench();
   EXPECT_FALSE(outcome.stopped);
-  lines = Lines(ReadFile(dir / "Factors.txt"));
+  lines = Lines(ReadTextFile(dir / "Factors.txt"));
   ASSERT_EQ(lines.size(), 5001u);
   EXPECT_TRUE(lines.front().starts_with("1000000000 = "));
 }
