@@ -32,8 +32,22 @@ add_subdirectory(bench)
 add_subdirectory(results)
 add_subdirectory(cli)
 
-# The prime view's drawings, as on Linux.
+# The window: wxMSW from tools/build-wxmsw.sh, OpenGL from the system (opengl32, glu32).
+find_package(wxWidgets 3.2 QUIET COMPONENTS gl core base)
+find_package(OpenGL QUIET)
+set(TALLYFORGE_BUILD_GUI ${wxWidgets_FOUND})
+if(NOT wxWidgets_FOUND)
+  message(STATUS "wxMSW not found (run tools/build-wxmsw.sh): the window is not built")
+endif()
 add_subdirectory(view)
+if(TALLYFORGE_BUILD_GUI)
+  foreach(folder res ui app)
+    add_subdirectory(${folder})
+  endforeach()
+  # A GUI program with the icons, version block and manifest of res/tallyforge.rc.
+  set_target_properties(tallyforge PROPERTIES WIN32_EXECUTABLE ON)
+  target_sources(tallyforge PRIVATE $<TARGET_OBJECTS:tallyforge_winres>)
+endif()
 
 # The program's Windows resources: icons, About entry text, version block and manifest.
 add_library(tallyforge_winres OBJECT res/tallyforge.rc)
@@ -94,7 +108,6 @@ endif()
 
 # Whether OpenGL reaches the screen under Wine: a probe, not part of the product, built on
 # request (cmake --build --preset windows --target wine-gl-probe). Needs tools/build-wxmsw.sh.
-find_package(wxWidgets 3.2 QUIET COMPONENTS gl core base)
 if(wxWidgets_FOUND)
   add_executable(wine-gl-probe EXCLUDE_FROM_ALL tools/wine-gl-probe.cpp)
   target_include_directories(wine-gl-probe SYSTEM PRIVATE ${wxWidgets_INCLUDE_DIRS})
