@@ -92,6 +92,17 @@ if(TALLYFORGE_TESTS)
   set_tests_properties(WindowsCli.B1AndB9WriteTextModeFilesAndVerifyThem PROPERTIES
                        PASS_REGULAR_EXPRESSION "PASS" TIMEOUT 300)
 
+  # The window under Wine on the display (xvfb-run): icon, a real click, the system menu, the
+  # view, Enter and END.
+  if(TARGET tallyforge)
+    add_test(NAME WindowsApp.ClickRunsB1SystemMenuHasAboutEnterAndEndEndIt
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/windows_app_test.sh $<TARGET_FILE:tallyforge>
+                     ${CMAKE_SOURCE_DIR}/Reference.txt)
+    set_tests_properties(WindowsApp.ClickRunsB1SystemMenuHasAboutEnterAndEndEndIt PROPERTIES
+                         PASS_REGULAR_EXPRESSION "PASS" TIMEOUT 300 RUN_SERIAL TRUE
+                         ENVIRONMENT "TALLYFORGE_SCREENSHOT_DIR=${CMAKE_BINARY_DIR}/screenshots")
+  endif()
+
   add_executable(view_tests
     tests/view_digit_glyphs_test.cpp
     tests/view_gap_histogram_test.cpp
