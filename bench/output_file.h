@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace tallyforge {
 
@@ -30,6 +31,10 @@ class OutputFile {
   std::FILE* file_ = nullptr;
   int error_ = 0;
 };
+
+// What a newline written to an output file becomes: LF on POSIX systems, CR LF on Windows,
+// whose C runtime writes text-mode files so.
+extern const std::string_view kTextLineEnd;
 
 // Why an output file could not be created or written, for the user: the system's words, or
 // what was found in the file's place.

@@ -9,6 +9,8 @@
 
 namespace tallyforge {
 
+const std::string_view kTextLineEnd = "\n";
+
 OutputFile::OutputFile(const std::filesystem::path& path) {
   // O_NOFOLLOW: a link planted in a shared folder must not redirect the write to its target.
   // O_NONBLOCK: a FIFO without a reader fails at once (ENXIO) instead of waiting for one.

@@ -1,11 +1,8 @@
 #include "reference_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <string_view>
+
+#include "regular_file.h"
 
 namespace tallyforge {
 namespace {
@@ -40,35 +37,22 @@ void SplitIntoReads(std::string_view bytes, std::array<std::string, kRowCount>& 
 
 ReferenceTexts ReadReferenceFile(const std::filesystem::path& path) {
   ReferenceTexts result;
-  // Non-blocking, so that a FIFO without a writer cannot hang the start-up.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    result.error = errno;
-    return result;
-  }
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    result.status = ReferenceStatus::kNotAFile;
-    result.error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-    ::close(fd);
-    return result;
-  }
-  result.status = ReferenceStatus::kRead;
-  std::string bytes(kBytesForNineReads, '\0');
-  size_t got = 0;
-  while (got < bytes.size()) {
-    const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
+  const FileBytes read = ReadFileBytes(path, kBytesForNineReads);
+  result.error = read.error;
+  switch (read.failure) {
+    case FileBytes::Failure::kOpen:
+      return result;
+    case FileBytes::Failure::kNotAFile:
+      result.status = ReferenceStatus::kNotAFile;
+      return result;
+    case FileBytes::Failure::kRead:
       result.status = ReferenceStatus::kReadError;  // what was read until then still counts
-      result.error = errno;
-    }
-    if (n <= 0) break;
-    got += static_cast<size_t>(n);
+      break;
+    case FileBytes::Failure::kNone:
+      result.status = ReferenceStatus::kRead;
+      break;
   }
-  ::close(fd);
-  bytes.resize(got);
-  SplitIntoReads(bytes, result.lines);
+  SplitIntoReads(read.bytes, result.lines);
   return result;
 }
 

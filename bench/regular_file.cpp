@@ -1,44 +1,25 @@
 #include "regular_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
 #include <cstring>
 
 namespace tallyforge {
 
 FileText ReadRegularFile(const std::filesystem::path& path, size_t limit) {
+  FileBytes read = ReadFileBytes(path, limit);
   FileText result;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    result.error = std::strerror(errno);
-    return result;
-  }
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    result.error = "not a regular file";
-    ::close(fd);
-    return result;
-  }
-  const size_t size = static_cast<size_t>(info.st_size);
-  result.truncated = size > limit;
-  std::string text(std::min(size, limit), '\0');
-  size_t got = 0;
-  while (got < text.size()) {
-    const ssize_t n = ::read(fd, text.data() + got, text.size() - got);
-    if (n < 0) {
-      result.error = std::strerror(errno);
+  result.truncated = read.truncated;
+  switch (read.failure) {
+    case FileBytes::Failure::kNone:
+      result.text = std::move(read.bytes);
       break;
-    }
-    if (n == 0) break;
-    got += static_cast<size_t>(n);
+    case FileBytes::Failure::kNotAFile:
+      result.error = "not a regular file";
+      break;
+    case FileBytes::Failure::kOpen:
+    case FileBytes::Failure::kRead:
+      result.error = std::strerror(read.error);
+      break;
   }
-  ::close(fd);
-  text.resize(got);
-  if (result.error.empty()) result.text = std::move(text);
   return result;
 }
 

@@ -8,4 +8,7 @@ namespace tallyforge {
 // first thing in main. False when a closed stream could not be opened.
 bool OpenClosedStandardStreams();
 
+// The null device's name: "/dev/null", or "NUL" on Windows.
+extern const char* const kNullDevice;
+
 }  // namespace tallyforge

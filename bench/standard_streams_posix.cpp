@@ -8,11 +8,13 @@
 
 namespace tallyforge {
 
+const char* const kNullDevice = "/dev/null";
+
 bool OpenClosedStandardStreams() {
   for (int fd = 0; fd <= 2; ++fd) {
     if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
     // open returns the lowest free descriptor, which is fd: those below it are open by now.
-    const int opened = ::open("/dev/null", O_RDWR);
+    const int opened = ::open(kNullDevice, O_RDWR);
     if (opened != fd) {
       if (opened >= 0) ::close(opened);
       return false;

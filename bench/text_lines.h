@@ -2,6 +2,7 @@
 // Walks a text line by line, for the checks that read result files back.
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace tallyforge {
@@ -35,5 +36,42 @@ class TextLines {
   bool m_cut = false;
   bool m_ended = false;
 };
+
+// A text-mode file's bytes with each of its line ends (lineEnd: LF, or CR LF on Windows) made a
+// LF, for the checks, which read lines ended by LF.
+struct LfText {
+  std::string text;
+  int64_t badLine = 0;  // the first line whose end is not lineEnd (a lone LF), from 1; 0 if none
+  std::string badText;  // that line, as it stands
+};
+
+inline LfText FromTextMode(std::string_view bytes, std::string_view lineEnd) {
+  LfText result;
+  if (lineEnd == "\n") {
+    result.text = bytes;
+    return result;
+  }
+  result.text.reserve(bytes.size());
+  int64_t line = 1;
+  for (size_t at = 0; at < bytes.size();) {
+    const size_t end = bytes.find('\n', at);
+    if (end == std::string_view::npos) {
+      result.text += bytes.substr(at);  // the last line, cut off: the checks say so
+      break;
+    }
+    std::string_view text = bytes.substr(at, end - at);
+    if (text.ends_with(lineEnd.substr(0, lineEnd.size() - 1))) {
+      text.remove_suffix(lineEnd.size() - 1);
+    } else if (result.badLine == 0) {
+      result.badLine = line;
+      result.badText = text;
+    }
+    result.text += text;
+    result.text += '\n';
+    at = end + 1;
+    ++line;
+  }
+  return result;
+}
 
 }  // namespace tallyforge

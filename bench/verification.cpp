@@ -6,8 +6,10 @@
 #include <cstring>
 #include <optional>
 
+#include "output_file.h"
 #include "regular_file.h"
 #include "result_checks.h"
+#include "text_lines.h"
 
 namespace tallyforge {
 namespace {
@@ -47,10 +49,16 @@ Verification CheckOutcome(const RunOutcome& outcome, const Workload& workload) {
     result.reason = file.error;
     return result;
   }
-  if (outcome.bench == kFactorBench) {
-    return CheckFactorsText(*file.text, workload.factorFirst, workload.factorLast, complete);
+  // Written in text mode: every line ends as the platform's text mode ends it, nothing else.
+  const LfText lines = FromTextMode(*file.text, kTextLineEnd);
+  if (lines.badLine != 0) {
+    return MarkWrong(result, lines.badLine, lines.badText, "",
+                     "the line ends in LF alone, not in CR LF as a text-mode file's lines do");
   }
-  return CheckNumbersText(*file.text, workload.ranges[static_cast<size_t>(outcome.bench - 1)],
+  if (outcome.bench == kFactorBench) {
+    return CheckFactorsText(lines.text, workload.factorFirst, workload.factorLast, complete);
+  }
+  return CheckNumbersText(lines.text, workload.ranges[static_cast<size_t>(outcome.bench - 1)],
                           outcome.bench == 1, complete);
 }
 

@@ -27,6 +27,10 @@ std::string NumbersFileName(double start) {
   return name;
 }
 
-std::string BenchmarkName(int bench) { return "B" + std::to_string(bench); }
+std::string BenchmarkName(int bench) {
+  std::string name = "B";  // appended, not "B" + ...: g++ 12 warns falsely (-Wrestrict)
+  name += std::to_string(bench);
+  return name;
+}
 
 }  // namespace tallyforge

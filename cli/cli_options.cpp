@@ -1,12 +1,12 @@
 #include "cli_options.h"
 
 #include <CLI/CLI.hpp>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <ostream>
 #include <system_error>
+#include <thread>
 
 #include "exit_status.h"
 #include "safe_text.h"
@@ -244,7 +244,7 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
   }
   if (app.count("--jobs") > 0) {
     const auto counts =
-        ParseJobCounts(given.jobs, static_cast<int>(::sysconf(_SC_NPROCESSORS_ONLN)));
+        ParseJobCounts(given.jobs, static_cast<int>(std::thread::hardware_concurrency()));
     if (!counts) {
       return fail("--jobs '" + given.jobs + "': expected a count, 'all' or '1..N' (1 to " +
                   std::to_string(kMostCopies) + " copies)");

@@ -1,23 +1,15 @@
-#include "job_runner.h"
-
+// The copies of --jobs on POSIX systems: forked children, started together through a pipe.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstring>
+#include <cstdio>
 
-#include "document_reader.h"
+#include "copy_processes.h"
 #include "exit_status.h"
-#include "folder_claim.h"
-#include "formats.h"
+#include "job_runner.h"
 #include "messages.h"
-#include "output_file.h"
-#include "prime_table.h"
-#include "reference_reader.h"
-#include "regular_file.h"
-#include "run_session.h"
 #include "terminal_host.h"
 
 namespace tallyforge::cli {
@@ -36,88 +28,12 @@ namespace {
     // A terminal's Ctrl-C reaches the copy and its parent, which passes it on: any of them
     // stops the copy's run, none ends the copy before its document is written.
     TerminalHost::InstallInterruptHandler(/*secondEndsProcess=*/false);
-    // Each copy holds its own folder; the parent holds the working folder.
-    const FolderLock lock(folder);
-    if (const int claimed = ClaimFolder(lock, stderr)) ::_exit(claimed);
-    OutputFile rows(folder / kCopyRowsName);
-    std::FILE* quiet = std::fopen("/dev/null", "w");
-    CliOptions copy = options;
-    copy.directory = folder;
-    copy.jobCounts.clear();
-    SessionSetup copySetup = setup;
-    copySetup.directory = folder;
-    copySetup.rows = rows.is_open() ? rows.get() : stdout;
-    copySetup.progress = quiet != nullptr ? quiet : stderr;
-    copySetup.progressIsTerminal = false;
-    DocumentFile document(folder / kCopyDocumentName);
-    Session session(copy, copySetup, &document);
-    status = session.Run();
+    status = RunCopySession(options, setup, folder);
   } catch (const std::exception& e) {
     Complain(std::string("internal error in a copy: ") + e.what());
   }
   std::fflush(nullptr);
   ::_exit(status);
-}
-
-// The copy's folder with a fresh Reference.txt, and nothing of an earlier invocation that could
-// be taken for this one's result.
-bool PrepareFolder(const CliOptions& options, const std::filesystem::path& folder) {
-  std::error_code ec;
-  std::filesystem::create_directories(folder, ec);
-  // A link in the folder's place would send the copy's files elsewhere.
-  if (ec || !std::filesystem::is_directory(std::filesystem::symlink_status(folder, ec))) {
-    return false;
-  }
-  for (const char* stale : {kCopyDocumentName, kCopyRowsName}) {
-    std::filesystem::remove(folder / stale, ec);
-    if (ec) return false;
-  }
-  // The copy's Reference.txt, written as every output file is; only its first lines are read.
-  const FileText reference = ReadRegularFile(options.directory / kReferenceFileName, 1 << 20);
-  if (!reference.text) {
-    std::filesystem::remove(folder / kReferenceFileName, ec);
-    return !ec;
-  }
-  OutputFile copy(folder / kReferenceFileName);
-  if (!copy.is_open()) return false;
-  std::fwrite(reference.text->data(), 1, reference.text->size(), copy.get());
-  return copy.Close() == 0;
-}
-
-std::string StateOf(int waitStatus) {
-  if (WIFSIGNALED(waitStatus)) return "killed by signal " + std::to_string(WTERMSIG(waitStatus));
-  const int code = WEXITSTATUS(waitStatus);
-  if (code == kExitInterrupted) return "stopped";
-  if (code == kExitWrongResult) return "WRONG result";
-  if (code == kExitNotChecked) return "result not checked";
-  return "failed (exit " + std::to_string(code) + ")";
-}
-
-CopyResult ReadCopy(const std::filesystem::path& directory, const std::string& folder,
-                    int waitStatus) {
-  CopyResult result;
-  result.folder = folder;
-  result.exitCode = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : 128 + WTERMSIG(waitStatus);
-  result.state = StateOf(waitStatus);
-  if (result.exitCode != 0) return result;
-  std::string error;
-  const auto document = ReadDocument(directory / folder / kCopyDocumentName, error);
-  if (!document || !document->finished) {
-    result.state = "no result document";
-    return result;
-  }
-  double seconds = 0;
-  for (const DocumentRun& run : document->runs) {
-    if (!run.ran || run.stopped || run.check != CheckStatus::kVerified) {
-      result.state = "incomplete";
-      return result;
-    }
-    seconds += run.seconds;
-  }
-  result.complete = true;
-  result.seconds = seconds;
-  result.state = "complete";
-  return result;
 }
 
 // Waits for every child; a Ctrl-C the parent takes is passed on to the copies, which stop as a
@@ -141,173 +57,45 @@ std::vector<int> WaitForCopies(const std::vector<pid_t>& children) {
   return statuses;
 }
 
-CountResult RunCount(const CliOptions& options, const SessionSetup& setup, int copies) {
-  CountResult count;
-  count.copies = copies;
+}  // namespace
+
+std::vector<CopyExit> RunCopyProcesses(const CliOptions& options, const SessionSetup& setup,
+                                       const std::vector<int>& copyNumbers, int copies) {
+  std::vector<CopyExit> exits(copyNumbers.size());
   int start[2];
-  if (::pipe(start) != 0) return count;
+  if (::pipe(start) != 0) return exits;
   std::vector<pid_t> children;
-  std::vector<std::string> folders;
-  for (int k = 1; k <= copies; ++k) {
-    const std::string folder = CopyFolder(k, copies);
-    if (!PrepareFolder(options, options.directory / folder)) {
-      Complain("cannot prepare the folder " + folder);
-      count.results.push_back({folder, kExitRunFailed, std::nullopt, false, "not started"});
-      continue;
-    }
+  std::vector<size_t> started;
+  for (size_t i = 0; i < copyNumbers.size(); ++i) {
     std::fflush(nullptr);
     const pid_t pid = ::fork();
     if (pid == 0) {
       ::close(start[1]);
-      RunCopy(options, setup, options.directory / folder, start[0]);
+      RunCopy(options, setup, options.directory / CopyFolder(copyNumbers[i], copies), start[0]);
     }
-    if (pid < 0) {
-      count.results.push_back({folder, kExitRunFailed, std::nullopt, false, "not started"});
-      continue;
-    }
+    if (pid < 0) continue;
     children.push_back(pid);
-    folders.push_back(folder);
+    started.push_back(i);
   }
   // Every copy is forked and waiting: closing the pipe starts them together.
   ::close(start[0]);
   ::close(start[1]);
   const std::vector<int> statuses = WaitForCopies(children);
-  for (size_t i = 0; i < children.size(); ++i) {
-    count.results.push_back(ReadCopy(options.directory, folders[i], statuses[i]));
-  }
-  return count;
-}
-
-// The order in which a session's own statuses win (ExitStatusOf): 3, then 1, then 4, then 130.
-int Severity(int exitCode) {
-  switch (exitCode) {
-    case 0: return 0;
-    case kExitInterrupted: return 1;
-    case kExitNotChecked: return 2;
-    case kExitWrongResult: return 4;
-    default: return 3;
-  }
-}
-
-std::string Figure(const std::optional<double>& value, const char* format, double scale = 1) {
-  if (!value) return "n/a";
-  char text[32];
-  std::snprintf(text, sizeof text, format, *value * scale);
-  return text;
-}
-
-nlohmann::json OrNull(const std::optional<double>& value) {
-  return value ? nlohmann::json(*value) : nlohmann::json(nullptr);
-}
-
-}  // namespace
-
-std::string CopyFolder(int copy, int copies) {
-  return "job-" + std::to_string(copy) + "-of-" + std::to_string(copies);
-}
-
-void ScaleAgainstOneCopy(std::vector<CountResult>& counts) {
-  if (counts.empty()) return;
-  const CountResult* base = &counts.front();
-  for (const CountResult& count : counts) {
-    if (count.copies == 1) base = &count;
-  }
-  const auto allComplete = [](const CountResult& count) {
-    return !count.results.empty() &&
-           std::all_of(count.results.begin(), count.results.end(),
-                       [](const CopyResult& copy) { return copy.complete && *copy.seconds > 0; });
-  };
-  for (CountResult& count : counts) {
-    count.throughput.reset();
-    count.efficiency.reset();
-  }
-  if (!allComplete(*base)) return;
-  double baseSeconds = 0;
-  for (const CopyResult& copy : base->results) baseSeconds += *copy.seconds;
-  baseSeconds /= static_cast<double>(base->results.size());
-  for (CountResult& count : counts) {
-    if (!allComplete(count)) continue;
-    double throughput = 0;
-    for (const CopyResult& copy : count.results) throughput += baseSeconds / *copy.seconds;
-    count.throughput = throughput;
-    count.efficiency = throughput / count.copies;
-  }
-}
-
-int RunJobs(const CliOptions& options, const SessionSetup& setup, std::FILE* out,
-            DocumentFile* document) {
-  if (primeCount == 0) BuildPrimeTable();  // built once, inherited by every copy
-  TerminalHost::InstallInterruptHandler();
-  const ReferenceTexts reference =
-      ReadReferenceFile(options.directory / kReferenceFileName);
-  const DocumentContext context = ContextFor(options, options.directory, reference);
-  std::vector<CountResult> counts;
-  const auto write = [&](bool finished) {
-    if (document == nullptr) return 0;
-    const int error = document->Write(
-        DocumentText(BuildDocument(context, {}, {}, JobsJson(counts), finished)), finished);
-    if (error != 0) {
-      Complain("--json " + document->path().string() + ": cannot write the document: " +
-               std::strerror(error));
-    }
-    return error;
-  };
-  int exitCode = 0;
-  for (int copies : options.jobCounts) {
-    Complain("running " + std::to_string(copies) + (copies == 1 ? " copy" : " copies") +
-             " at once");
-    counts.push_back(RunCount(options, setup, copies));
-    ScaleAgainstOneCopy(counts);
-    for (const CopyResult& copy : counts.back().results) {
-      const int code = copy.exitCode > 128 ? kExitRunFailed : copy.exitCode;  // killed: failed
-      if (Severity(code) > Severity(exitCode)) exitCode = code;
-    }
-    if (TerminalHost::InterruptPending() ||
-        std::any_of(counts.back().results.begin(), counts.back().results.end(),
-                    [](const CopyResult& copy) { return copy.exitCode == kExitInterrupted; })) {
-      exitCode = kExitInterrupted;
-    }
-    write(false);
-    if (exitCode == kExitInterrupted) break;
-  }
-
-  std::fprintf(out, "%-7s %-14s %12s  %s\n", "Copies", "Folder", "Seconds", "");
-  for (const CountResult& count : counts) {
-    for (const CopyResult& copy : count.results) {
-      const std::string state =
-          copy.complete ? "complete" : "INCOMPLETE: " + copy.state + " (see its rows.txt)";
-      std::fprintf(out, "%-7d %-14s %12s  %s\n", count.copies, copy.folder.c_str(),
-                   copy.seconds ? TimeText(*copy.seconds).c_str() : "n/a", state.c_str());
+  for (size_t j = 0; j < started.size(); ++j) {
+    CopyExit& exit = exits[started[j]];
+    exit.started = true;
+    if (WIFSIGNALED(statuses[j])) {
+      exit.signal = WTERMSIG(statuses[j]);
+    } else {
+      exit.exitCode = WEXITSTATUS(statuses[j]);
     }
   }
-  std::fprintf(out, "\n%-7s %24s %12s\n", "Copies", "Throughput vs one copy", "Efficiency");
-  for (const CountResult& count : counts) {
-    std::fprintf(out, "%-7d %24s %12s\n", count.copies,
-                 Figure(count.throughput, "%.3fx").c_str(),
-                 Figure(count.efficiency, "%.1f%%", 100).c_str());
-  }
-  std::fflush(out);
-  if (write(true) != 0 && exitCode == 0) exitCode = kExitRunFailed;
-  return exitCode;
+  return exits;
 }
 
-nlohmann::json JobsJson(const std::vector<CountResult>& counts) {
-  nlohmann::json list = nlohmann::json::array();
-  for (const CountResult& count : counts) {
-    nlohmann::json copies = nlohmann::json::array();
-    for (const CopyResult& copy : count.results) {
-      copies.push_back({{"folder", copy.folder},
-                        {"exit_code", copy.exitCode},
-                        {"seconds", OrNull(copy.seconds)},
-                        {"complete", copy.complete},
-                        {"state", copy.state}});
-    }
-    list.push_back({{"copies", count.copies},
-                    {"results", copies},
-                    {"throughput", OrNull(count.throughput)},
-                    {"efficiency", OrNull(count.efficiency)}});
-  }
-  return list;
+int RunAsCopy(const CliOptions& options, const SessionSetup& setup, const CopyTask& task) {
+  TerminalHost::InstallInterruptHandler(/*secondEndsProcess=*/false);
+  return RunCopySession(options, setup, options.directory / CopyFolder(task.copy, task.copies));
 }
 
 }  // namespace tallyforge::cli

@@ -1,6 +1,4 @@
 // tallyforge-cli: runs the benchmarks headless, with live progress and the board's rows.
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,12 +7,14 @@
 
 #include "calibration.h"
 #include "cli_options.h"
+#include "copy_processes.h"
 #include "document_check.h"
 #include "document_compare.h"
 #include "document_file.h"
 #include "exit_status.h"
 #include "expected_answers.h"
 #include "folder_claim.h"
+#include "interrupt.h"
 #include "job_runner.h"
 #include "messages.h"
 #include "output_file.h"
@@ -84,10 +84,24 @@ int InternalError(const char* what, Session* session) {
   return kExitInternal;
 }
 
+SessionSetup SetupFor(const CliOptions& options, bool rowsToStderr) {
+  SessionSetup setup;
+  setup.directory = options.directory;
+  setup.rows = rowsToStderr ? stderr : stdout;
+  setup.progressIsTerminal = StderrIsTerminal();
+#ifdef TALLYFORGE_TEST_HOOKS
+  ApplyTestHooks(setup);  // test builds only
+#endif
+  return setup;
+}
+
 int Run(int argc, char** argv) {
+  // A copy of --jobs started as a process of its own: the parent's command line and its task.
+  const std::optional<CopyTask> copyTask = TakeCopyTask(argc, argv);
   const auto parsed = ParseCommandLine(argc, argv, std::cout, std::cerr);
   if (!parsed.options) return parsed.exitCode;
   const CliOptions& options = *parsed.options;
+  if (copyTask) return RunAsCopy(options, SetupFor(options, false), *copyTask);
   if (options.command == Command::kCheck || options.command == Command::kCompare) {
     return ReadBack(options);
   }
@@ -113,13 +127,7 @@ int Run(int argc, char** argv) {
       return kExitRunFailed;
     }
   }
-  SessionSetup setup;
-  setup.directory = options.directory;
-  setup.rows = document && document->toStdout() ? stderr : stdout;
-  setup.progressIsTerminal = ::isatty(STDERR_FILENO) == 1;
-#ifdef TALLYFORGE_TEST_HOOKS
-  ApplyTestHooks(setup);  // test builds only
-#endif
+  const SessionSetup setup = SetupFor(options, document && document->toStdout());
   DocumentFile* file = document ? &*document : nullptr;
   if (!options.jobCounts.empty()) return RunJobs(options, setup, setup.rows, file);
 

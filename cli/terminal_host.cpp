@@ -1,33 +1,22 @@
 #include "terminal_host.h"
 
-#include <csignal>
 #include <string>
 
 #include "console_reporter.h"
+#include "interrupt.h"
 #include "messages.h"
 #include "run_control.h"
 
 namespace tallyforge::cli {
-namespace {
-
-volatile std::sig_atomic_t interruptPending = 0;
-
-extern "C" void OnInterrupt(int) { interruptPending = 1; }
-
-}  // namespace
 
 TerminalHost::TerminalHost(std::FILE* rows, std::FILE* progress, bool progressIsTerminal)
     : m_rows(rows), m_progress(progress), m_progressIsTerminal(progressIsTerminal) {}
 
 void TerminalHost::InstallInterruptHandler(bool secondEndsProcess) {
-  struct sigaction action {};
-  action.sa_handler = OnInterrupt;
-  action.sa_flags = secondEndsProcess ? SA_RESETHAND : 0;  // reset: a second one is not caught
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
+  cli::InstallInterruptHandler(secondEndsProcess);
 }
 
-bool TerminalHost::InterruptPending() { return interruptPending != 0; }
+bool TerminalHost::InterruptPending() { return cli::InterruptPending(); }
 
 void TerminalHost::PushBoard(const ResultBoard& board) {
   m_board = &board;
@@ -50,8 +39,7 @@ void TerminalHost::PushBoard(const ResultBoard& board) {
 }
 
 void TerminalHost::DispatchOneMessage() {
-  if (interruptPending == 0 || m_engine == nullptr) return;
-  interruptPending = 0;
+  if (m_engine == nullptr || !TakeInterrupt()) return;
   m_engine->OnStopBench();
 }
 

@@ -1,6 +1,5 @@
 #include "test_hooks.h"
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -9,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "interrupt.h"
 #include "mixed_search.h"
 
 namespace tallyforge::cli {
@@ -63,7 +63,7 @@ void ApplyTestHooks(SessionSetup& setup) {
       interrupt != nullptr && std::sscanf(interrupt, "B%d@%d", &stopBench, &stopPoint) >= 1) {
     auto points = std::make_shared<int>(0);
     setup.atProgress = [stopBench, stopPoint, points](int bench) {
-      if (bench == stopBench && ++*points == stopPoint) std::raise(SIGINT);
+      if (bench == stopBench && ++*points == stopPoint) RaiseInterrupt();
     };
   }
   const auto damaged = RunNamedBy("TALLYFORGE_TEST_DAMAGE");

@@ -1,8 +1,25 @@
-# The Windows build (cross-compiled with MinGW-w64, tests under Wine), as far as it goes today:
-# the parts that need no platform file of their own. The engine's file, folder, process and
-# signal code still has a POSIX side only, so the engine, the runner and the window join once
-# their Windows files exist; until then this file lists the portable pieces by name.
+# The Windows build (cross-compiled with MinGW-w64, tests under Wine): the engine, the results
+# layer and the runner with their *_windows.cpp files, the window with wxMSW, and the tests that
+# make sense on Windows.
 enable_language(RC)
+# No min/max macros from windows.h; gmtime_r as on POSIX.
+add_compile_definitions(NOMINMAX WIN32_LEAN_AND_MEAN _POSIX_THREAD_SAFE_FUNCTIONS)
+
+# The header-only libraries come from the build machine's Debian packages; only their own
+# folders are put on the include path (all of /usr/include would bring the host's C library).
+set(_tallyforge_host_headers ${CMAKE_BINARY_DIR}/host-headers)
+foreach(_folder nlohmann CLI)
+  file(MAKE_DIRECTORY ${_tallyforge_host_headers})
+  if(NOT EXISTS ${_tallyforge_host_headers}/${_folder})
+    file(CREATE_LINK /usr/include/${_folder} ${_tallyforge_host_headers}/${_folder} SYMBOLIC)
+  endif()
+endforeach()
+add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED)
+target_include_directories(nlohmann_json::nlohmann_json SYSTEM INTERFACE ${_tallyforge_host_headers})
+add_library(CLI11::CLI11 INTERFACE IMPORTED)
+target_include_directories(CLI11::CLI11 SYSTEM INTERFACE ${_tallyforge_host_headers})
+set(CLI11_FOUND TRUE)
+set(nlohmann_json_FOUND TRUE)
 
 # GoogleTest from Debian's own sources (package googletest), built for the target.
 set(TALLYFORGE_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources for Windows")
@@ -11,19 +28,26 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 # Defines GTest::gtest and GTest::gtest_main, as find_package(GTest) does on Linux.
 add_subdirectory(${TALLYFORGE_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-# The engine's portable core: formats, the board, run control and the prime divisor table.
-add_library(tallyforge_bench_core STATIC
-  bench/cell_value.cpp
-  bench/formats.cpp
-  bench/prime_table.cpp
-  bench/result_board.cpp
-  bench/run_control.cpp
-  bench/total_score.cpp
-)
-target_include_directories(tallyforge_bench_core PUBLIC ${CMAKE_SOURCE_DIR}/bench)
+add_subdirectory(bench)
+add_subdirectory(results)
+add_subdirectory(cli)
 
-# The prime view's drawings, as on Linux.
+# The window: wxMSW from tools/build-wxmsw.sh, OpenGL from the system (opengl32, glu32).
+find_package(wxWidgets 3.2 QUIET COMPONENTS gl core base)
+find_package(OpenGL QUIET)
+set(TALLYFORGE_BUILD_GUI ${wxWidgets_FOUND})
+if(NOT wxWidgets_FOUND)
+  message(STATUS "wxMSW not found (run tools/build-wxmsw.sh): the window is not built")
+endif()
 add_subdirectory(view)
+if(TALLYFORGE_BUILD_GUI)
+  foreach(folder res ui app)
+    add_subdirectory(${folder})
+  endforeach()
+  # A GUI program with the icons, version block and manifest of res/tallyforge.rc.
+  set_target_properties(tallyforge PROPERTIES WIN32_EXECUTABLE ON)
+  target_sources(tallyforge PRIVATE $<TARGET_OBJECTS:tallyforge_winres>)
+endif()
 
 # The program's Windows resources: icons, About entry text, version block and manifest.
 add_library(tallyforge_winres OBJECT res/tallyforge.rc)
@@ -36,9 +60,48 @@ set_source_files_properties(res/tallyforge.rc PROPERTIES OBJECT_DEPENDS
 if(TALLYFORGE_TESTS)
   enable_testing()
   include(GoogleTest)
-  add_executable(engine_core_tests tests/formats_test.cpp tests/prime_table_test.cpp)
-  target_link_libraries(engine_core_tests PRIVATE tallyforge_bench_core GTest::gtest_main)
-  gtest_discover_tests(engine_core_tests DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST)
+  # The engine's and the results layer's suites; the results tests of POSIX file modes, links
+  # and /proc are Linux's own.
+  add_executable(engine_tests
+    tests/factor_bench_test.cpp
+    tests/formats_test.cpp
+    tests/mixed_bench_test.cpp
+    tests/prime_table_test.cpp
+    tests/range_bench_test.cpp
+    tests/reference_machine_test.cpp
+    tests/reference_reader_test.cpp
+    tests/stress_run_test.cpp
+    tests/verification_test.cpp
+  )
+  target_link_libraries(engine_tests PRIVATE tallyforge_bench GTest::gtest_main)
+  gtest_discover_tests(engine_tests DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST
+                       PROPERTIES TIMEOUT 600)
+
+  add_executable(results_tests
+    tests/results_document_test.cpp
+    tests/results_statistics_test.cpp
+    tests/results_text_test.cpp
+  )
+  target_link_libraries(results_tests PRIVATE tallyforge_results GTest::gtest_main)
+  gtest_discover_tests(results_tests DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST)
+
+  # The runner under Wine: B1 and B9 written with CR LF, verified, and the document checked.
+  add_test(NAME WindowsCli.B1AndB9WriteTextModeFilesAndVerifyThem
+           COMMAND ${CMAKE_SOURCE_DIR}/tests/windows_cli_test.sh $<TARGET_FILE:tallyforge-cli>
+                   ${CMAKE_SOURCE_DIR}/Reference.txt)
+  set_tests_properties(WindowsCli.B1AndB9WriteTextModeFilesAndVerifyThem PROPERTIES
+                       PASS_REGULAR_EXPRESSION "PASS" TIMEOUT 300)
+
+  # The window under Wine on the display (xvfb-run): icon, a real click, the system menu, the
+  # view, Enter and END.
+  if(TARGET tallyforge)
+    add_test(NAME WindowsApp.ClickRunsB1SystemMenuHasAboutEnterAndEndEndIt
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/windows_app_test.sh $<TARGET_FILE:tallyforge>
+                     ${CMAKE_SOURCE_DIR}/Reference.txt)
+    set_tests_properties(WindowsApp.ClickRunsB1SystemMenuHasAboutEnterAndEndEndIt PROPERTIES
+                         PASS_REGULAR_EXPRESSION "PASS" TIMEOUT 300 RUN_SERIAL TRUE
+                         ENVIRONMENT "TALLYFORGE_SCREENSHOT_DIR=${CMAKE_BINARY_DIR}/screenshots")
+  endif()
 
   add_executable(view_tests
     tests/view_digit_glyphs_test.cpp
@@ -56,7 +119,6 @@ endif()
 
 # Whether OpenGL reaches the screen under Wine: a probe, not part of the product, built on
 # request (cmake --build --preset windows --target wine-gl-probe). Needs tools/build-wxmsw.sh.
-find_package(wxWidgets 3.2 QUIET COMPONENTS gl core base)
 if(wxWidgets_FOUND)
   add_executable(wine-gl-probe EXCLUDE_FROM_ALL tools/wine-gl-probe.cpp)
   target_include_directories(wine-gl-probe SYSTEM PRIVATE ${wxWidgets_INCLUDE_DIRS})

@@ -33,4 +33,6 @@ if(wxWidgets_CONFIG_EXECUTABLE)
   cmake_path(GET wxWidgets_CONFIG_EXECUTABLE PARENT_PATH _tallyforge_wx_bin)
   cmake_path(GET _tallyforge_wx_bin PARENT_PATH _tallyforge_wx_prefix)
   list(APPEND CMAKE_FIND_ROOT_PATH "${_tallyforge_wx_prefix}")
+  # wx-config names the folder it was installed in; the tree may have been copied since.
+  set(wxWidgets_CONFIG_OPTIONS "--prefix=${_tallyforge_wx_prefix}")
 endif()

@@ -11,8 +11,9 @@
 
 namespace tallyforge {
 
-// Output file name -> SHA-256 of the file a correct, complete run of the standard work writes.
-using ExpectedAnswers = std::map<std::string, std::string>;
+// Output file name -> SHA-256 of the file a correct, complete run of the standard work writes;
+// a name may have one answer per line end (LF on POSIX systems, CR LF on Windows).
+using ExpectedAnswers = std::multimap<std::string, std::string>;
 
 struct DocumentFindings {
   bool edited = false;       // the figures' digest is not the one recorded

@@ -1,5 +1,6 @@
 #pragma once
-// What the machine is and how busy it is, read from /proc, /sys and /etc; every fact may be absent.
+// What the machine is and how busy it is, as the system tells it (on Linux from /proc, /sys and
+// /etc; on Windows from CPUID and the system's own calls); every fact may be absent.
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -14,8 +15,8 @@ struct MachineFacts {
   int logicalCores = 0;
   int physicalCores = 0;  // distinct (physical id, core id) pairs; 0 when cpuinfo has none
   uint64_t memoryBytes = 0;
-  std::string osName;     // PRETTY_NAME of os-release
-  std::string kernel;     // the kernel release
+  std::string osName;     // PRETTY_NAME of os-release; on Windows "Windows 10.0.19045"
+  std::string kernel;     // the Linux kernel release; empty on Windows
   std::string architecture;
 };
 
@@ -27,9 +28,13 @@ struct MachineSample {
   std::vector<int64_t> frequenciesKHz; // current frequency per CPU, where cpufreq exposes it
 };
 
-// root is "/" on a real machine; tests point it at a prepared tree.
+// root is "/" on a real machine; tests point it at a prepared tree (Linux only; Windows asks
+// the system).
 MachineFacts ReadMachineFacts(const std::filesystem::path& root = "/");
 MachineSample SampleMachine(const std::filesystem::path& root = "/");
+
+// How many of busyTicks make a second.
+int64_t BusyTicksPerSecond();
 
 // The CPU time in seconds that processes other than this one used between two samples; none
 // when /proc/stat could not be read.

@@ -9,7 +9,7 @@ namespace tallyforge {
 namespace {
 
 using testing::Lines;
-using testing::ReadFile;
+using testing::ReadTextFile;
 
 std::string LineOf(double n) {
   Factors factors;
@@ -67,7 +67,7 @@ TEST_F(FactorRun, WritesALinePerNumberAndShowsProgressThenItsTime) {
   };
   const RunOutcome outcome = engine.OnStartBench();
   EXPECT_TRUE(outcome.ok());
-  const auto lines = Lines(ReadFile(dir / "Factors.txt"));
+  const auto lines = Lines(ReadTextFile(dir / "Factors.txt"));
   ASSERT_EQ(lines.size(), 2001u);
   EXPECT_EQ(lines.front(), "1000000000 =   2  2  2  2  2  2  2  2  2  5  5  5  5  5  5  5  5  5");
   EXPECT_EQ(lines[7], "1000000007 =  Prime");
@@ -94,7 +94,7 @@ TEST_F(FactorRun, StopEndsAtAMultipleOfOneThousandAndRerunsOverwrite) {
   EXPECT_TRUE(outcome.stopped);
   EXPECT_EQ(stressState, 2);
   EXPECT_EQ(stopFlag, 1);
-  auto lines = Lines(ReadFile(dir / "Factors.txt"));
+  auto lines = Lines(ReadTextFile(dir / "Factors.txt"));
   ASSERT_EQ(lines.size(), 1001u);
   EXPECT_TRUE(lines.back().starts_with("1000001000 = ")) << lines.back();
 
@@ -103,7 +103,7 @@ TEST_F(FactorRun, StopEndsAtAMultipleOfOneThousandAndRerunsOverwrite) {
   host.stopAtDispatch = 0;
   outcome = again.OnStartBench();
   EXPECT_FALSE(outcome.stopped);
-  lines = Lines(ReadFile(dir / "Factors.txt"));
+  lines = Lines(ReadTextFile(dir / "Factors.txt"));
   ASSERT_EQ(lines.size(), 21u);
   EXPECT_TRUE(lines.front().starts_with("1000000000 = "));
 }

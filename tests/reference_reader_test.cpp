@@ -60,8 +60,10 @@ TEST(ReferenceReader, FilesThatAreNotRegularAreNotRead) {
   EXPECT_EQ(ReadReferenceFile(dir / "Reference.txt").status, ReferenceStatus::kMissing);
   std::filesystem::create_directory(dir / "Reference.txt");
   EXPECT_EQ(ReadReferenceFile(dir / "Reference.txt").status, ReferenceStatus::kNotAFile);
-  ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
-  EXPECT_EQ(ReadReferenceFile(dir / "pipe").status, ReferenceStatus::kNotAFile);  // no hang
+  if (testing::kFolderFifos) {
+    testing::MakeFifo(dir / "pipe");
+    EXPECT_EQ(ReadReferenceFile(dir / "pipe").status, ReferenceStatus::kNotAFile);  // no hang
+  }
 }
 
 TEST(ReferenceTimes, FillTheCellsOrKeepThemWhenMissing) {

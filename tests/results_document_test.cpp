@@ -119,10 +119,10 @@ TEST(DocumentReader, RefusesWhatIsNotAValidDocumentWithAReason) {
 TEST(DocumentCheck, EditedFigureOrWrongOutputChecksumFails) {
   ScratchDir dir;
   const auto check = [&](const json& document, const ExpectedAnswers& answers) {
-    std::FILE* out = std::fopen((dir / "out").c_str(), "w");
+    std::FILE* out = std::fopen((dir / "out").string().c_str(), "w");
     const DocumentFindings findings = CheckDocument(Reread(document), answers, out);
     std::fclose(out);
-    return std::make_pair(findings, testing::ReadFile(dir / "out"));
+    return std::make_pair(findings, testing::ReadTextFile(dir / "out"));
   };
   const json good = BuildDocument(Context(), {MadeRun(1, 800), MadeRun(8, 900)}, {});
   auto [findings, output] = check(good, {{NumbersFileName(5), "00ff"}});
@@ -148,10 +148,10 @@ TEST(DocumentCompare, RatioPerBenchmarkAndForTheScore) {
   const json a = BuildDocument(Context(), {MadeRun(1, 1000), MadeRun(9, 4000)}, {{1, true, "1000\n"}});
   const json b = BuildDocument(Context(), {MadeRun(9, 3000), MadeRun(1, 500)}, {{1, true, "1500\n"}});
   ScratchDir dir;
-  std::FILE* out = std::fopen((dir / "out").c_str(), "w");
+  std::FILE* out = std::fopen((dir / "out").string().c_str(), "w");
   EXPECT_TRUE(CompareDocuments(Reread(a), Reread(b), out));
   std::fclose(out);
-  const auto lines = testing::Lines(testing::ReadFile(dir / "out"));
+  const auto lines = testing::Lines(testing::ReadTextFile(dir / "out"));
   ASSERT_GE(lines.size(), 4u);
   EXPECT_EQ(lines[1], "B1                1.0000       0.5000    0.500");
   EXPECT_EQ(lines[2], "B9                4.0000       3.0000    0.750");

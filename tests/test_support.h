@@ -1,18 +1,29 @@
 #pragma once
 // Shared pieces of the engine tests: a scripted host, scripted ticks and a scratch directory.
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <array>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "bench_engine.h"
+#include "output_file.h"
 #include "prime_table.h"
 #include "run_control.h"
+#include "text_lines.h"
 
 namespace tallyforge::testing {
 
@@ -62,8 +73,13 @@ inline TickSource SequenceTicks(std::vector<int32_t> readings) {
 class ScratchDir {
  public:
   ScratchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tallyforge-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
+    static std::random_device seed;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      const auto candidate = std::filesystem::temp_directory_path() /
+                             ("tallyforge-" + std::to_string(seed()));
+      std::error_code ec;
+      if (std::filesystem::create_directory(candidate, ec)) path_ = candidate;
+    }
   }
   ~ScratchDir() {
     std::error_code ec;
@@ -87,6 +103,34 @@ inline std::string ReadFile(const std::filesystem::path& path) {
 
 inline void WriteFile(const std::filesystem::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
+}
+
+// FIFOs, which POSIX folders can hold and Windows folders cannot (its pipes live apart).
+#ifdef _WIN32
+inline constexpr bool kFolderFifos = false;
+inline void MakeFifo(const std::filesystem::path&) {}
+inline int OpenFifoReader(const std::filesystem::path&) { return -1; }
+#else
+inline constexpr bool kFolderFifos = true;
+inline void MakeFifo(const std::filesystem::path& path) { ::mkfifo(path.c_str(), 0600); }
+inline int OpenFifoReader(const std::filesystem::path& path) {
+  return ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
+}
+#endif
+
+// A file the program wrote in text mode, with its line ends (CR LF on Windows) as LF; a line
+// ended otherwise fails the test.
+inline std::string ReadTextFile(const std::filesystem::path& path) {
+  const LfText text = FromTextMode(ReadFile(path), kTextLineEnd);
+  EXPECT_EQ(text.badLine, 0) << path << ": a line ends in LF alone: " << text.badText;
+  return text.text;
+}
+
+// Writes text as a text-mode file: each LF as the platform's line end.
+inline void WriteTextFile(const std::filesystem::path& path, const std::string& text) {
+  std::string bytes;
+  for (char c : text) bytes += c == '\n' ? std::string(kTextLineEnd) : std::string(1, c);
+  WriteFile(path, bytes);
 }
 
 inline std::vector<std::string> Lines(const std::string& text) {

@@ -7,13 +7,14 @@
 #include "mixed_search.h"
 #include "prime_sieve.h"
 #include "result_checks.h"
+#include "output_file.h"
 #include "test_support.h"
 
 namespace tallyforge {
 namespace {
 
-using testing::ReadFile;
-using testing::WriteFile;
+using testing::ReadTextFile;
+using testing::WriteTextFile;
 
 TEST(PrimeSieve, AgreesWithTheDeterministicTestNearTheTopOfTheRanges) {
   const uint64_t first = 1000000000000ull - 3000;
@@ -49,9 +50,9 @@ class RunCheck : public ::testing::Test {
   }
   // Replaces the text of the file of the last run.
   void Damage(const std::function<void(std::string&)>& edit) {
-    std::string text = ReadFile(outcome.file);
+    std::string text = ReadTextFile(outcome.file);
     edit(text);
-    WriteFile(outcome.file, text);
+    WriteTextFile(outcome.file, text);
   }
   static void ReplaceFirst(std::string& text, const std::string& from, const std::string& to) {
     const size_t at = text.find(from);
@@ -135,6 +136,21 @@ TEST_F(RunCheck, DamageIsFoundAtItsFirstWrongLine) {
   }
   EXPECT_EQ(VerificationText(VerifyRun(outcome, work)).substr(0, 67),  // of the last case
             "WRONG at line 2 of Numbers_0000000000005.txt: found \"0000000000005\"");
+}
+
+// The files are text-mode files: every line ends as the platform writes it (CR LF on Windows),
+// and the same lines ended as the other platform ends them are not this run's file.
+TEST_F(RunCheck, LinesEndAsTheTextModeOfThePlatformEndsThem) {
+  ASSERT_TRUE(RunAndCheck(1).ok());
+  const bool crlf = kTextLineEnd == "\r\n";
+  const std::string bytes = testing::ReadFile(outcome.file);
+  EXPECT_EQ(bytes.substr(0, 15), crlf ? "0000000000002\r\n" : "0000000000002\n0");
+  std::string other;
+  for (char c : ReadTextFile(outcome.file)) other += c == '\n' ? (crlf ? "\n" : "\r\n") : std::string(1, c);
+  testing::WriteFile(outcome.file, other);
+  const Verification v = VerifyRun(outcome, work);
+  EXPECT_EQ(v.status, CheckStatus::kWrong) << VerificationText(v);
+  EXPECT_EQ(v.line, 1);
 }
 
 TEST_F(RunCheck, AStoppedRunIsCheckedAsFarAsItGot) {

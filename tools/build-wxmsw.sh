@@ -101,6 +101,8 @@ rm -rf "$stage"
 make install DESTDIR="$stage" >install.log 2>&1 || { tail -20 install.log >&2; false; }
 rm -rf "$prefix"
 mv "$stage$prefix" "$prefix"
+# Relocatable: a relative link (the toolchain passes --prefix), so a copied tree works too.
+ln -sfn "../lib/wx/config/$(basename "$(readlink "$prefix/bin/wx-config")")" "$prefix/bin/wx-config"
 echo "$debversion" >"$prefix/.tallyforge-complete"
 cd "$root"
 rm -rf "$work"

@@ -22,6 +22,7 @@
 #include "run_check.h"
 #include "run_control.h"
 #include "shown_text.h"
+#include "system_menu.h"
 #include "verification.h"
 #include "version_info.h"
 
@@ -97,7 +98,7 @@ wxEND_EVENT_TABLE()
 // clang-format on
 
 CBenchDlg::CBenchDlg(wxWindow* parent, BenchDlgOptions options)
-    : wxDialog(parent, wxID_ANY, "Tallyforge", wxDefaultPosition, wxDefaultSize, wxCAPTION),
+    : wxDialog(parent, wxID_ANY, "Tallyforge", wxDefaultPosition, wxDefaultSize, MainWindowStyle()),
       m_engine(*this, options.directory, options.ticks, options.workload),
       m_hIcon(res::ArtworkIcon(res::kAppIcon)),
       m_options(std::move(options)) {
@@ -195,7 +196,9 @@ bool CBenchDlg::Show(bool show) {
 
 bool CBenchDlg::OnInitDialog() {
   UpdateData(false);
-  // The About box's menu entry is offered on the context menu (OnContextMenu).
+  // The About box's menu entry: in the system menu where there is one, else on the context
+  // menu (OnContextMenu).
+  m_aboutInSystemMenu = AddAboutToSystemMenu(*this);
   wxIconBundle icons;
   icons.AddIcon(m_hIcon);
   SetIcons(icons);
@@ -313,7 +316,11 @@ void CBenchDlg::OnSysCommand(wxCommandEvent& event) {
   }
 }
 
-void CBenchDlg::OnContextMenu(wxContextMenuEvent&) {
+void CBenchDlg::OnContextMenu(wxContextMenuEvent& event) {
+  if (m_aboutInSystemMenu) {
+    event.Skip();
+    return;
+  }
   wxMenu menu;
   menu.Append(kIdAboutBox, res::kAboutMenuText);
   // A modal box during a run would stop the benchmark's clock-bound loop from running.

@@ -98,6 +98,7 @@ class CBenchDlg final : public wxDialog, public BenchHost {
   RunPump m_pump;
   bool m_initialised = false;
   bool m_running = false;
+  bool m_aboutInSystemMenu = false;
   std::vector<RunOutcome> m_outcomes;
   std::vector<Verification> m_verifications;
 

@@ -1,11 +1,23 @@
 #include "dialog_units.h"
 
+#include <wx/fontenum.h>
+
 #include <algorithm>
 
 namespace tallyforge::ui {
+namespace {
+
+constexpr const char* kTemplateFace = "MS Sans Serif";
+
+}  // namespace
 
 wxFont DialogFont() {
-  return wxFont(wxFontInfo(8).Family(wxFONTFAMILY_SWISS));
+  // The templates' own face where the system has it (Windows), so that dialog units come out
+  // as the templates were laid out for; else the toolkit's 8-point sans-serif.
+  wxFontInfo info(8);
+  info.Family(wxFONTFAMILY_SWISS);
+  if (wxFontEnumerator::IsValidFacename(kTemplateFace)) info.FaceName(kTemplateFace);
+  return wxFont(info);
 }
 
 void ApplyTemplate(wxWindow& dialog, int w, int h) {

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# tallyforge.exe under Wine on the display (xvfb-run): the window with its icon, Enter at
+# start-up ends it with status 0; a real click on START BENCH runs B1 to its end, the About
+# entry is in the system menu (Alt+Space), OPENGL opens the view, END ends the program.
+# Screenshots go to $TALLYFORGE_SCREENSHOT_DIR. Usage: windows_app_test.sh tallyforge.exe Reference.txt
+set -uo pipefail
+app=$1
+run="$(cd "$(dirname "$0")" && pwd)/../tools/wine-run.sh"
+shots="${TALLYFORGE_SCREENSHOT_DIR:-screenshots}"
+mkdir -p "$shots"
+fail() { echo "FAIL: $*"; exit 1; }
+[ -n "${DISPLAY:-}" ] || fail "no display: run under xvfb-run"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$2" "$work/Reference.txt"
+
+# Starts the program in $work; sets pid and id (its window), or fails.
+start() {
+  ( cd "$work" && exec "$run" "$app" ) &
+  pid=$!
+  id=""
+  for _ in $(seq 300); do
+    id=$(xdotool search --onlyvisible --name '^Tallyforge$' 2>/dev/null | head -1)
+    [ -n "$id" ] && break
+    sleep 0.2
+  done
+  [ -n "$id" ] || { kill $pid; fail "no window appeared"; }
+  sleep 2
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+}
+shot() { import -silent -window root -crop "${1}" +repage "$shots/$2" || fail "no screenshot $2"; }
+ended() {  # waits for the program to end; its status in status
+  for _ in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+  kill -0 $pid 2>/dev/null && { kill $pid; fail "$1 did not end the program"; }
+  wait $pid
+  status=$?
+}
+
+start
+xprop -id "$id" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "the window has no 32 x 32 icon"
+shot "${WIDTH}x${HEIGHT}+${X}+${Y}" windows-app-started.png
+xdotool windowfocus --sync "$id" key Return
+ended "Enter"
+[ $status -eq 0 ] || fail "Enter: exit status $status"
+
+start
+wx=$X wy=$Y ww=$WIDTH wh=$HEIGHT
+# START BENCH: control 2 at 4, 204, 52 x 32 dialog units (6 x 12 pixels per 4 x 8 units here).
+xdotool mousemove $((wx + 45)) $((wy + 330)) click 1
+for _ in $(seq 600); do
+  tail -1 "$work/Numbers_0000000000005.txt" 2>/dev/null | grep -q $'^Prime Found : 74521\r$' && break
+  sleep 0.1
+done
+tail -1 "$work/Numbers_0000000000005.txt" | grep -q $'^Prime Found : 74521\r$' || fail "B1 did not run to its end"
+sleep 1
+shot "${ww}x${wh}+${wx}+${wy}" windows-app-b1.png
+
+# The system menu (there is no window manager to draw the caption): Alt+Space opens it.
+xdotool windowfocus --sync "$id" key alt+space
+sleep 1
+shot "$((ww + 200))x${wh}+${wx}+${wy}" windows-app-system-menu.png
+xdotool key Escape
+sleep 0.5
+
+# OPENGL: control 3 at 252, 236, 56 x 20 dialog units.
+xdotool mousemove $((wx + 417)) $((wy + 369)) click 1
+view=""
+for _ in $(seq 100); do
+  view=$(xdotool search --onlyvisible --name 'OpenGl View' 2>/dev/null | head -1)
+  [ -n "$view" ] && break
+  sleep 0.2
+done
+[ -n "$view" ] || { kill $pid; fail "OPENGL opened no view"; }
+sleep 2
+eval "$(xdotool getwindowgeometry --shell "$view")"
+shot "${WIDTH}x${HEIGHT}+${X}+${Y}" windows-view.png
+xdotool windowfocus --sync "$view" key Escape
+sleep 1
+
+# END: control 1 at 248, 258, 62 x 40 dialog units.
+xdotool mousemove $((wx + 418)) $((wy + 417)) click 1
+ended "END"
+[ $status -eq 0 ] || fail "END: exit status $status"
+echo PASS
