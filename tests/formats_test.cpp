@@ -18,7 +18,7 @@ TEST(Formats, CellTextsOfTimesAndPercentages) {
       {TimeText(TicksToSeconds(2000000)), "2000.0001"},
       {TimeText(TicksToSeconds(1052689)), "1052.6891"},
       {TimeText(TicksToSeconds(1052688)), "1052.6880"},
-      {TimeText(TicksToSeconds(5)), "0.0050"},
+      {TimeText(TicksToSeconds(5)), "0.0050"}, {TimeText(TicksToSeconds(0)), "0.0000"},
       {StatusText(TicksToSeconds(12345)), "Time Elapsed : 12.3450 sec."},
       {PercentText(87), "087%"}, {PercentText(-12), "-12%"}, {PercentText(1234), "1234%"},
       {PercentText(0), "000%"},
