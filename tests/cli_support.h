@@ -2,6 +2,7 @@
 // Runs a built runner binary in a scratch directory and collects what a user sees of it.
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "test_support.h"
 
@@ -13,16 +14,29 @@ struct CliResult {
   std::string err;
 };
 
+inline bool Has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+// Every part is somewhere in text; each one missing fails the test, with the whole text.
+inline void ExpectHas(const std::string& text, const std::vector<std::string>& parts) {
+  for (const std::string& part : parts) EXPECT_TRUE(Has(text, part)) << "no \"" << part << "\" in\n" << text;
+}
+
+// What the command left in dir's cli.out and cli.err, taken away, with its exit status.
+inline CliResult Collected(const ScratchDir& dir, int status) {
+  CliResult result{WEXITSTATUS(status), ReadFile(dir / "cli.out"), ReadFile(dir / "cli.err")};
+  std::filesystem::remove(dir / "cli.out");
+  std::filesystem::remove(dir / "cli.err");
+  return result;
+}
+
 // Runs binary with args in dir; wrapper goes before it (e.g. "timeout -s INT 2", "env X=1").
 inline CliResult RunBinary(const std::string& binary, const ScratchDir& dir,
                            const std::string& args, const std::string& wrapper = "") {
   const std::string command = "cd '" + dir.path().string() + "' && " + wrapper + " '" + binary +
                               "' " + args + " > cli.out 2> cli.err < /dev/null";
-  const int status = std::system(command.c_str());
-  CliResult result{WEXITSTATUS(status), ReadFile(dir / "cli.out"), ReadFile(dir / "cli.err")};
-  std::filesystem::remove(dir / "cli.out");
-  std::filesystem::remove(dir / "cli.err");
-  return result;
+  return Collected(dir, std::system(command.c_str()));
 }
 
 // Runs binary with args in dir (env before it, e.g. "X=1") and sends it one signal (a Ctrl-C
@@ -39,11 +53,7 @@ inline CliResult RunBinaryUntil(const std::string& binary, const ScratchDir& dir
       " > cli.out 2> cli.err < /dev/null & pid=$!; for i in $(seq 600); do grep -q '^" + mark +
       "' " + stream + " && break; sleep 0.1; done; " + meanwhile + "; kill -" + signal +
       " $pid; wait $pid)";
-  const int status = std::system(command.c_str());
-  CliResult result{WEXITSTATUS(status), ReadFile(dir / "cli.out"), ReadFile(dir / "cli.err")};
-  std::filesystem::remove(dir / "cli.out");
-  std::filesystem::remove(dir / "cli.err");
-  return result;
+  return Collected(dir, std::system(command.c_str()));
 }
 
 }  // namespace tallyforge::testing

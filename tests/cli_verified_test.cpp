@@ -14,6 +14,8 @@ namespace {
 
 using nlohmann::json;
 using testing::CliResult;
+using testing::ExpectHas;
+using testing::Has;
 
 CliResult RunHooked(const testing::ScratchDir& dir, const std::string& args,
                     const std::string& hooks = "", const std::string& wrapper = "") {
@@ -21,22 +23,17 @@ CliResult RunHooked(const testing::ScratchDir& dir, const std::string& args,
                             wrapper + " env TALLYFORGE_TEST_SHORT_WORK=1 " + hooks);
 }
 
-bool Has(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
 TEST(CliCheck, ADamagedResultIsReportedAndExitsWithThree) {
   for (const std::string bench : {"B3", "B8", "B9"}) {
     testing::ScratchDir dir;
     const CliResult result = RunHooked(dir, "B2 " + bench, "TALLYFORGE_TEST_DAMAGE=" + bench);
     EXPECT_EQ(result.exitCode, 3) << bench << result.err;
-    EXPECT_TRUE(Has(result.err, bench + " computed a wrong result: WRONG at ")) << result.err;
+    ExpectHas(result.err, {bench + " computed a wrong result: WRONG at "});
     const auto lines = testing::Lines(result.out);
     ASSERT_EQ(lines.size(), 5u) << result.out;
     EXPECT_TRUE(lines[2].starts_with("  verified: ")) << lines[2];  // B2 was not damaged
     EXPECT_TRUE(lines[4].starts_with("  WRONG at ")) << lines[4];
-    EXPECT_TRUE(Has(lines[4], bench == "B8" ? "of the float table" : " of ")) << lines[4];
-    EXPECT_TRUE(Has(lines[4], "expected \"")) << lines[4];
+    ExpectHas(lines[4], {bench == "B8" ? "of the float table" : " of ", "expected \""});
   }
 }
 
@@ -94,25 +91,38 @@ TEST(CliCheck, ReadsOnlyValidDocumentsAndPassesOnlyVerifiedWork) {
 TEST(CliCheck, AResultThatCouldNotBeCheckedIsNeverCountedAsVerified) {
   testing::ScratchDir dir;
   testing::WriteFile(dir / "Reference.txt", "1\n1\n1\n1\n1\n1\n1\n1\n1\n");
-  CliResult result = RunHooked(dir, "B5 --json r.json", "TALLYFORGE_TEST_HIDE=B5");
+  const CliResult result = RunHooked(dir, "B5 --json r.json", "TALLYFORGE_TEST_HIDE=B5");
   EXPECT_EQ(result.exitCode, 4) << result.err;
-  EXPECT_TRUE(Has(result.out, "\n  not checked: cannot read Numbers_0010000000005.txt")) << result.out;
+  ExpectHas(result.out, {"\n  not checked: cannot read Numbers_0010000000005.txt"});
   EXPECT_EQ(json::parse(testing::ReadFile(dir / "r.json"))["runs"][0]["verification"]["status"],
             "unreadable");
+}
 
-  result = RunHooked(dir, "stress --duration 1s", "TALLYFORGE_TEST_HIDE=B5");
-  EXPECT_EQ(result.exitCode, 4) << result.err;
-  EXPECT_TRUE(Has(result.out, "\npass 1  00:00:0")) << result.out;
-  EXPECT_TRUE(Has(result.out, "  NOT CHECKED: B5 not checked: cannot read ")) << result.out;
-  EXPECT_TRUE(Has(result.out, " 1 of them with a result not checked; score ")) << result.out;
-  EXPECT_FALSE(Has(result.out, "every result verified")) << result.out;
+// A stability run for a duration ends with a summary of its passes that calls verified only
+// what was checked and verified.
+TEST(StabilityMode, ADurationEndsWithASummaryOfVerifiedPasses) {
+  const std::tuple<std::string, int, std::vector<std::string>, std::string> cases[] = {
+      {"", 0, {"\npass 1  00:00:0", ", every result verified; score "}, "WRONG"},
+      {"TALLYFORGE_TEST_HIDE=B5", 4,
+       {"\npass 1  00:00:0", "  NOT CHECKED: B5 not checked: cannot read ",
+        " 1 of them with a result not checked; score "},
+       "every result verified"},
+  };
+  for (const auto& [hooks, exitCode, parts, absent] : cases) {
+    testing::ScratchDir dir;
+    testing::WriteFile(dir / "Reference.txt", "1\n1\n1\n1\n1\n1\n1\n1\n1\n");
+    const CliResult result = RunHooked(dir, "stress --duration 1s", hooks);
+    EXPECT_EQ(result.exitCode, exitCode) << hooks << result.err;
+    ExpectHas(result.out, parts);
+    EXPECT_FALSE(Has(result.out, absent)) << hooks << result.out;
+  }
 }
 
 TEST(CliCheck, AnExceptionEndsTheRunWithSeventyAndTheDocumentKeepsTheRunsBefore) {
   testing::ScratchDir dir;
   const CliResult result = RunHooked(dir, "B1 B2 B3 --json r.json", "TALLYFORGE_TEST_THROW=B2");
   EXPECT_EQ(result.exitCode, 70) << result.err;
-  EXPECT_TRUE(Has(result.err, "tallyforge-cli: internal error: a test hook threw")) << result.err;
+  ExpectHas(result.err, {"tallyforge-cli: internal error: a test hook threw"});
   const json doc = json::parse(testing::ReadFile(dir / "r.json"));
   ASSERT_EQ(doc["runs"].size(), 1u);
   EXPECT_EQ(doc["runs"][0]["benchmark"], "B1");
@@ -123,25 +133,12 @@ TEST(StabilityMode, StopsAtTheFirstWrongResultAndSaysWhereAndWhen) {
   testing::ScratchDir dir;
   const CliResult result = RunHooked(dir, "--loop", "TALLYFORGE_TEST_DAMAGE=B5@2");
   EXPECT_EQ(result.exitCode, 3) << result.err;
-  EXPECT_TRUE(Has(result.out, "  score 0  verified\nB1 ")) << result.out;
-  EXPECT_TRUE(Has(result.out, "  WRONG\nstability: FAILED in pass 2, 00:00:0")) << result.out;
-  EXPECT_TRUE(Has(result.out, ": B5 WRONG at line ")) << result.out;
-  EXPECT_TRUE(Has(result.out, " of Numbers_0010000000005.txt: found ")) << result.out;
+  ExpectHas(result.out, {"  score 0  verified\nB1 ", "  WRONG\nstability: FAILED in pass 2, 00:00:0",
+                         ": B5 WRONG at line ", " of Numbers_0010000000005.txt: found ",
+                         "stability: 1 complete pass in ", "verified before the failure"});
   // The failing pass ends at B5: B6 to B9 do not run again.
   const std::string secondPass = result.out.substr(result.out.find("\npass 1 "));
   EXPECT_FALSE(Has(secondPass, "\nB6 ")) << result.out;
-  EXPECT_TRUE(Has(result.out, "stability: 1 complete pass in ")) << result.out;
-  EXPECT_TRUE(Has(result.out, "verified before the failure")) << result.out;
-}
-
-TEST(StabilityMode, ADurationEndsWithASummaryOfVerifiedPasses) {
-  testing::ScratchDir dir;
-  testing::WriteFile(dir / "Reference.txt", "1\n1\n1\n1\n1\n1\n1\n1\n1\n");
-  const CliResult result = RunHooked(dir, "stress --duration 1s");
-  EXPECT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_TRUE(Has(result.out, "\npass 1  00:00:0")) << result.out;
-  EXPECT_TRUE(Has(result.out, ", every result verified; score ")) << result.out;
-  EXPECT_FALSE(Has(result.out, "WRONG")) << result.out;
 }
 
 TEST(CliInputs, UnusableDirectoriesAndReferenceFilesGiveClearMessages) {
@@ -152,24 +149,24 @@ TEST(CliInputs, UnusableDirectoriesAndReferenceFilesGiveClearMessages) {
   CliResult result = RunHooked(dir, "-C locked B2");
   if (::access((dir / "locked").c_str(), W_OK) != 0) {  // root may write anyway
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(Has(result.err, "B2 not run: cannot create")) << result.err;
+    ExpectHas(result.err, {"B2 not run: cannot create"});
   }
 
   testing::WriteFile(dir / "plain", "");
   result = RunHooked(dir, "--dir plain B2");
   EXPECT_EQ(result.exitCode, 2);
-  EXPECT_TRUE(Has(result.err, "--dir plain: not a directory")) << result.err;
+  ExpectHas(result.err, {"--dir plain: not a directory"});
 
   ASSERT_EQ(::mkfifo((dir / "Reference.txt").c_str(), 0600), 0);
   result = RunHooked(dir, "B2", "", "timeout 20");
   EXPECT_EQ(result.exitCode, 0) << result.err;  // a FIFO without a writer does not hang it
-  EXPECT_TRUE(Has(result.err, "Reference.txt is not a regular file")) << result.err;
+  ExpectHas(result.err, {"Reference.txt is not a regular file"});
   std::filesystem::remove(dir / "Reference.txt");
 
   testing::WriteFile(dir / "Reference.txt", "2.5\n" + std::string(8 << 20, '7'));
   result = RunHooked(dir, "B1");  // only the first lines are read
   EXPECT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_TRUE(Has(result.out, " 2.5 ")) << result.out;
+  ExpectHas(result.out, {" 2.5 "});
 }
 
 // Latin-1 (or any) bytes in Reference.txt, in a -C path or in an argument: the run ends as
@@ -183,7 +180,7 @@ TEST(CliInputs, BytesThatAreNotUtf8NeitherEndTheRunNorReachTheTerminal) {
   for (const std::string json : {"", " --json 'r\xFC.json'"}) {
     const CliResult result = RunHooked(dir, "-C '" + folder + "' B1 B9" + json);
     EXPECT_EQ(result.exitCode, 0) << json << result.err;
-    EXPECT_TRUE(Has(result.out, "\nB9 ")) << result.out;
+    ExpectHas(result.out, {"\nB9 "});
     EXPECT_FALSE(Has(result.out + result.err, "\xFC") || Has(result.out + result.err, "\x1B["))
         << result.out << result.err;
   }
@@ -204,7 +201,7 @@ TEST(CliInputs, ADocumentNamingOneOfTheRunsOwnFilesIsRefusedBeforeAnyWork) {
                                  "job-2-of-2/result.json"}) {
     const CliResult result = RunHooked(dir, "B2 --jobs 2 --json " + name);
     EXPECT_EQ(result.exitCode, 2) << name << result.err;
-    EXPECT_TRUE(Has(result.err, "that is one of the run's own files")) << name << result.err;
+    ExpectHas(result.err, {"that is one of the run's own files"});
   }
   EXPECT_EQ(testing::ReadFile(dir / "Reference.txt"), "2.5\n");
   EXPECT_FALSE(std::filesystem::exists(dir / "job-1-of-1"));  // no work began
@@ -262,8 +259,7 @@ TEST(CliFolder, ASecondRunInAFolderInUseIsRefused) {
   EXPECT_EQ(testing::ReadFile(dir / "second.out"), "");
   // The first, a stability run, ends with its Ctrl-C, every result right.
   EXPECT_EQ(first.exitCode, 130) << first.err;
-  EXPECT_TRUE(Has(first.out, "\npass 1  00:00:0")) << first.out;
-  EXPECT_TRUE(Has(first.out, "\nstability: ")) << first.out;
+  ExpectHas(first.out, {"\npass 1  00:00:0", "\nstability: "});
   EXPECT_FALSE(Has(first.out, "WRONG")) << first.out;
 
   testing::WriteFile(dir / "victim", "keep\n");
@@ -271,7 +267,7 @@ TEST(CliFolder, ASecondRunInAFolderInUseIsRefused) {
   std::filesystem::create_symlink(dir / "victim", dir / kFolderLockName);
   const CliResult linked = RunHooked(dir, "B1");
   EXPECT_EQ(linked.exitCode, 1);
-  EXPECT_TRUE(Has(linked.err, "cannot lock the folder " + dir.path().string() + ": ")) << linked.err;
+  ExpectHas(linked.err, {"cannot lock the folder " + dir.path().string() + ": "});
   EXPECT_EQ(testing::ReadFile(dir / "victim"), "keep\n");
 }
 

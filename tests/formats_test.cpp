@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "cell_value.h"
-
 #include "total_score.h"
 
 namespace tallyforge {
@@ -19,7 +18,7 @@ TEST(Formats, CellTextsOfTimesAndPercentages) {
       {TimeText(TicksToSeconds(2000000)), "2000.0001"},
       {TimeText(TicksToSeconds(1052689)), "1052.6891"},
       {TimeText(TicksToSeconds(1052688)), "1052.6880"},
-      {TimeText(TicksToSeconds(5)), "0.0050"},
+      {TimeText(TicksToSeconds(5)), "0.0050"}, {TimeText(TicksToSeconds(0)), "0.0000"},
       {StatusText(TicksToSeconds(12345)), "Time Elapsed : 12.3450 sec."},
       {PercentText(87), "087%"}, {PercentText(-12), "-12%"}, {PercentText(1234), "1234%"},
       {PercentText(0), "000%"},
@@ -48,7 +47,7 @@ TEST(CellValue, ReadsALeadingDecimalNumberOnly) {
   EXPECT_EQ(CellValue("0." + std::string(400, '0') + "1"), 0);
 }
 
-TEST(TotalScore, IsTheTruncatedRatioOfSingleSums) {
+TEST(TotalScore, IsTheTruncatedRatioOfSingleSumsAndNoneWithoutATime) {
   ResultBoard board;
   for (int row = 1; row <= kRowCount; ++row) {
     board.refTime(row) = "10\n";
@@ -61,16 +60,11 @@ TEST(TotalScore, IsTheTruncatedRatioOfSingleSums) {
   EXPECT_EQ(TotalScoreText(board), "2250\n");
   board.refTime(9) = "nan\n";  // so does a cell that is no number
   EXPECT_EQ(TotalScoreText(board), "2000\n");
-}
-
-TEST(TotalScore, ZeroMeasuredSumHasNoScore) {
-  ResultBoard board;
-  board.refTime(1) = "10";
-  EXPECT_EQ(TotalScoreText(board), kNoTimeText);
-  board.yourTime(1) = "1.0000";
-  EXPECT_EQ(TotalScoreText(ResultBoard{}), kNoTimeText);
-  board.refTime(1) = "";
+  for (int row = 1; row <= kRowCount; ++row) board.refTime(row) = "";
   EXPECT_EQ(TotalScoreText(board), "0\n");  // no reference times
+  board = ResultBoard{};
+  board.refTime(1) = "10";
+  EXPECT_EQ(TotalScoreText(board), kNoTimeText);  // no time measured: no score
 }
 
 }  // namespace

@@ -112,20 +112,6 @@ TEST_F(RangeBenchmark, StopEndsAtTheReportedPrime) {
   }
 }
 
-TEST_F(RangeBenchmark, ZeroTicksShowNoPercentage) {
-  testing::WriteFile(dir / "Reference.txt", "10\n");
-  Workload work = testing::QuietWorkload();
-  BenchEngine engine(host, dir.path(), testing::SequenceTicks({500, 500, 0, 10000}), work);
-  engine.ReadReferenceTimes();
-  host.Select(1);
-  engine.OnStartBench();
-  EXPECT_EQ(engine.board().m_yourTime1, "0.0000");
-  EXPECT_EQ(engine.board().m_percent1, kNoTimeText);
-  engine.OnStartBench();
-  EXPECT_EQ(engine.board().m_yourTime1, "10.0000");
-  EXPECT_EQ(engine.board().m_percent1, "099%");
-}
-
 // Whatever is in an output file's place that is not a regular file (perhaps planted in a shared
 // folder) is neither written through nor waited on: that benchmark does not run.
 TEST_F(RangeBenchmark, OutputFilesAreNeverWrittenThroughLinksNorWaitedOn) {

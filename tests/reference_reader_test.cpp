@@ -42,7 +42,7 @@ TEST(ReferenceReader, ReadsSplitAt79CharactersAndCrLfReadsAsLf) {
   }
 }
 
-TEST(ReferenceReader, MissingLinesAreEmptyNotRepeated) {
+TEST(ReferenceReader, MissingLinesAreEmptyNotRepeatedAndOnlyRegularFilesAreRead) {
   ScratchDir dir;
   WriteFile(dir / "Reference.txt", "12.5\n7");
   const ReferenceTexts texts = ReadReferenceFile(dir / "Reference.txt");
@@ -53,11 +53,10 @@ TEST(ReferenceReader, MissingLinesAreEmptyNotRepeated) {
 
   WriteFile(dir / "Reference.txt", "");
   for (const std::string& line : ReadReferenceFile(dir / "Reference.txt").lines) EXPECT_EQ(line, "");
-}
 
-TEST(ReferenceReader, FilesThatAreNotRegularAreNotRead) {
-  ScratchDir dir;
-  EXPECT_EQ(ReadReferenceFile(dir / "Reference.txt").status, ReferenceStatus::kMissing);
+  // Files that are missing or not regular are not read.
+  EXPECT_EQ(ReadReferenceFile(dir / "absent.txt").status, ReferenceStatus::kMissing);
+  std::filesystem::remove(dir / "Reference.txt");
   std::filesystem::create_directory(dir / "Reference.txt");
   EXPECT_EQ(ReadReferenceFile(dir / "Reference.txt").status, ReferenceStatus::kNotAFile);
   if (testing::kFolderFifos) {

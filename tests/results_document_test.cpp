@@ -19,20 +19,13 @@ namespace {
 using nlohmann::json;
 using testing::Context;
 using testing::MadeRun;
+using testing::Reread;
 using testing::ScratchDir;
 
 std::string Repeated(const std::string& text, size_t times) {
   std::string repeated;
   for (size_t i = 0; i < times; ++i) repeated += text;
   return repeated;
-}
-
-// The document's text read back; fails the test when it cannot be.
-ResultDocument Reread(const json& document) {
-  std::string error;
-  auto read = ParseDocument(DocumentText(document), error);
-  EXPECT_TRUE(read) << error;
-  return read ? std::move(*read) : ResultDocument{};
 }
 
 TEST(ResultDocument, GoldenOutputOfTwoRuns) {

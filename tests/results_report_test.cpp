@@ -22,10 +22,7 @@ using testing::MadeRun;
 const ExpectedAnswers kAnswers = {{NumbersFileName(5), "00ff"}, {kFactorsFileName, "00ff"}};
 
 ReportDocument Described(const std::string& name, const json& document) {
-  std::string error;
-  const auto read = ParseDocument(DocumentText(document), error);
-  EXPECT_TRUE(read) << error;
-  return read ? DescribeForReport(name, *read, kAnswers) : ReportDocument{};
+  return DescribeForReport(name, testing::Reread(document), kAnswers);
 }
 
 // A: B1 three times (0.8, 1.0, 0.9 s, progress points at 0.25 and 0.5 s), B9 once (4 s), scores

@@ -1,6 +1,9 @@
 #pragma once
 // Runs and invocations made up for the result documents' tests: a verified run of a given time,
 // and the facts of a small machine.
+#include <gtest/gtest.h>
+
+#include "document_reader.h"
 #include "formats.h"
 #include "reference_reader.h"
 #include "result_document.h"
@@ -29,6 +32,14 @@ inline RecordedRun MadeRun(int bench, int32_t ticks, int pass = 1) {
     run.fileSha256 = "00ff";
   }
   return run;
+}
+
+// The document's text read back; fails the test when it cannot be.
+inline ResultDocument Reread(const nlohmann::json& document) {
+  std::string error;
+  auto read = ParseDocument(DocumentText(document), error);
+  EXPECT_TRUE(read) << error;
+  return read ? std::move(*read) : ResultDocument{};
 }
 
 inline DocumentContext Context() {

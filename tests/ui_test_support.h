@@ -103,21 +103,26 @@ inline wxRect RectInShot(const wxWindow& control) {
   return r;
 }
 
-// How many pixels of rect in image are within tolerance of colour.
-inline int CountColour(const wxImage& image, const wxRect& rect, unsigned char red,
-                       unsigned char green, unsigned char blue, int tolerance = 24) {
+// How many pixels of rect in image satisfy predicate(red, green, blue).
+template <typename Predicate>
+int CountWhere(const wxImage& image, const wxRect& rect, Predicate predicate) {
   int count = 0;
   const wxRect area = rect.Intersect(wxRect(0, 0, image.GetWidth(), image.GetHeight()));
-  for (int y = area.y; y < area.GetBottom() + 1; ++y) {
-    for (int x = area.x; x < area.GetRight() + 1; ++x) {
-      if (std::abs(image.GetRed(x, y) - red) <= tolerance &&
-          std::abs(image.GetGreen(x, y) - green) <= tolerance &&
-          std::abs(image.GetBlue(x, y) - blue) <= tolerance) {
-        ++count;
-      }
+  for (int y = area.y; y <= area.GetBottom(); ++y) {
+    for (int x = area.x; x <= area.GetRight(); ++x) {
+      count += predicate(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y)) ? 1 : 0;
     }
   }
   return count;
+}
+
+// How many pixels of rect in image are within tolerance of colour.
+inline int CountColour(const wxImage& image, const wxRect& rect, unsigned char red,
+                       unsigned char green, unsigned char blue, int tolerance = 24) {
+  return CountWhere(image, rect, [=](int r, int g, int b) {
+    return std::abs(r - red) <= tolerance && std::abs(g - green) <= tolerance &&
+           std::abs(b - blue) <= tolerance;
+  });
 }
 
 }  // namespace tallyforge::uitest

@@ -38,22 +38,18 @@ class PrimeSpiral : public ::testing::Test {
   }
 };
 
-TEST_F(PrimeSpiral, PointsOnlyDrawsOneWhitePointPerPrime) {
-  const auto drawn = Draw(0);
-  ASSERT_EQ(drawn.size(), 3512u);
-  for (const Primitive& p : drawn) {
-    ASSERT_EQ(p.kind, PrimitiveKind::Points);
-    ASSERT_EQ(p.vertices.size(), 1u);
-    ASSERT_EQ(p.colour, (Colour{1, 1, 1}));
+// Only the link value 1 switches the links on.
+TEST_F(PrimeSpiral, WithoutLinksDrawsOneWhitePointPerPrime) {
+  for (const uint8_t links : {0, 2}) {
+    const auto drawn = Draw(links);
+    ASSERT_EQ(drawn.size(), 3512u) << int(links);
+    for (const Primitive& p : drawn) {
+      ASSERT_EQ(p.kind, PrimitiveKind::Points);
+      ASSERT_EQ(p.vertices.size(), 1u);
+      ASSERT_EQ(p.colour, (Colour{1, 1, 1}));
+    }
+    ExpectNear(drawn.front().vertices[0], 0.09999, 0.00349, -0.99817, 1e-5);  // the prime 2
   }
-  ExpectNear(drawn.front().vertices[0], 0.09999, 0.00349, -0.99817, 1e-5);  // the prime 2
-}
-
-TEST_F(PrimeSpiral, OnlyLinkValueOneSwitchesLinksOn) {
-  const auto drawn = Draw(2);
-  EXPECT_EQ(drawn.size(), 3512u);
-  EXPECT_TRUE(std::none_of(drawn.begin(), drawn.end(),
-                           [](const Primitive& p) { return p.kind == PrimitiveKind::Lines; }));
 }
 
 TEST_F(PrimeSpiral, LinksRunFromEachPlacedNumberToTheNextPrimeBeforeItsPoint) {

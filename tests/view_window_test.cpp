@@ -21,6 +21,7 @@ namespace {
 
 using uitest::Click;
 using uitest::CountColour;
+using uitest::CountWhere;
 using uitest::Pump;
 using uitest::RectInShot;
 using uitest::RunModal;
@@ -35,18 +36,6 @@ wxString Description(const CPrimeViewDlg& dlg) {
 void ClickButton(CPrimeViewDlg& dlg, int id) {
   Click(*dlg.FindWindow(id));
   Pump(200);
-}
-
-template <typename Predicate>
-int CountWhere(const wxImage& image, const wxRect& rect, Predicate predicate) {
-  int count = 0;
-  const wxRect area = rect.Intersect(wxRect(0, 0, image.GetWidth(), image.GetHeight()));
-  for (int y = area.y; y <= area.GetBottom(); ++y) {
-    for (int x = area.x; x <= area.GetRight(); ++x) {
-      if (predicate(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y))) ++count;
-    }
-  }
-  return count;
 }
 
 // What a picture shows, counted in the surface's part of a screenshot.
@@ -117,7 +106,8 @@ PictureCounts CountPicture(const CPrimeViewDlg& dlg, const std::string& name) {
   return c;
 }
 
-void ExpectSpiralPoints(const PictureCounts& c) {
+void ExpectSpiralPoints(const PictureCounts& c, const char* name) {
+  SCOPED_TRACE(name);
   EXPECT_EQ(c.controlsHidden, 0);
   EXPECT_GT(c.white, 2000);
   EXPECT_GT(c.pointsInPlace, 0.95);
@@ -125,7 +115,8 @@ void ExpectSpiralPoints(const PictureCounts& c) {
   EXPECT_LT(c.blue + c.warm + c.yellow + c.cyan, 20);
 }
 
-void ExpectSpiralLinks(const PictureCounts& c) {
+void ExpectSpiralLinks(const PictureCounts& c, const char* name) {
+  SCOPED_TRACE(name);
   EXPECT_EQ(c.controlsHidden, 0);
   EXPECT_GT(c.pointsInPlace, 0.95);
   EXPECT_GT(c.blue, 1000);
@@ -133,7 +124,9 @@ void ExpectSpiralLinks(const PictureCounts& c) {
   EXPECT_LT(c.cyan, 20);
 }
 
-void ExpectHistogram(const PictureCounts& c, int surfaceWidth) {
+void ExpectHistogram(const PictureCounts& c, const CPrimeViewDlg& dlg, const char* name) {
+  SCOPED_TRACE(name);
+  const int surfaceWidth = dlg.Surface() ? dlg.Surface()->GetSize().x : 0;
   EXPECT_EQ(c.controlsHidden, 0);
   // The base line runs from edge to edge; white bars cross it.
   EXPECT_GT(c.cyan, surfaceWidth * 8 / 10);
@@ -176,23 +169,11 @@ TEST(PrimeViewWindow, FirstOpeningShowsTheSpiralPointsAndEachButtonItsPicture) {
   EXPECT_EQ(afterLinks, "Lines link prime Numbers (Blue -> Yellow , Distance)");
   EXPECT_EQ(afterGraph, "Distance Between two consecutive prime numbers.");
   EXPECT_EQ(afterPoints, "White Points are prime numbers (from 2 to 32767)");
-  {
-    SCOPED_TRACE("points");
-    ExpectSpiralPoints(points);
-  }
-  {
-    SCOPED_TRACE("links");
-    ExpectSpiralLinks(links);
-  }
-  {
-    SCOPED_TRACE("histogram");
-    ExpectHistogram(graph, dlg.Surface() ? dlg.Surface()->GetSize().x : 0);
-  }
-  {
-    SCOPED_TRACE("points again");
-    ExpectSpiralPoints(pointsAgain);
-    EXPECT_NEAR(pointsAgain.white, points.white, points.white / 50 + 5);
-  }
+  ExpectSpiralPoints(points, "points");
+  ExpectSpiralLinks(links, "links");
+  ExpectHistogram(graph, dlg, "histogram");
+  ExpectSpiralPoints(pointsAgain, "points again");
+  EXPECT_NEAR(pointsAgain.white, points.white, points.white / 50 + 5);
 }
 
 TEST(PrimeViewWindow, ViewModeSurvivesReopeningButTheDescriptionDoesNot) {
@@ -217,7 +198,7 @@ TEST(PrimeViewWindow, ViewModeSurvivesReopeningButTheDescriptionDoesNot) {
     });
     EXPECT_EQ(result, wxID_CANCEL);
     EXPECT_EQ(opening, kOpeningText);
-    ExpectHistogram(graph, dlg.Surface() ? dlg.Surface()->GetSize().x : 0);
+    ExpectHistogram(graph, dlg, "reopened");
   }
   {
     CPrimeViewDlg dlg(nullptr);
@@ -229,7 +210,7 @@ TEST(PrimeViewWindow, ViewModeSurvivesReopeningButTheDescriptionDoesNot) {
       ClickButton(dlg, CPrimeViewDlg::kExitId);
     });
     EXPECT_EQ(opening, kOpeningText);
-    ExpectSpiralLinks(links);
+    ExpectSpiralLinks(links, "reopened after Esc");
   }
 }
 
@@ -250,7 +231,7 @@ TEST(PrimeViewWindow, UncoveringRepaintsTheSamePicture) {
   }
   Pump(300);
   const PictureCounts after = CountPicture(dlg, "uncovered");
-  ExpectSpiralLinks(after);
+  ExpectSpiralLinks(after, "uncovered");
   EXPECT_NEAR(after.blue, before.blue, before.blue / 50 + 5);
   EXPECT_NEAR(after.white, before.white, before.white / 50 + 5);
 }
