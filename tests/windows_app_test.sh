@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # tallyforge.exe under Wine on the display (xvfb-run): the window with its icon, Enter at
-# start-up ends it with status 0; a real click on START BENCH runs B1 to its end, the About
-# entry is in the system menu (Alt+Space), OPENGL opens the view, END ends the program.
+# start-up ends it with status 0; STOP BENCH ends a run of B6; a real click on START BENCH runs B1
+# to its end, the About entry is in the system menu (Alt+Space), OPENGL opens the view, END ends
+# the program.
 # Screenshots go to $TALLYFORGE_SCREENSHOT_DIR. Usage: windows_app_test.sh tallyforge.exe Reference.txt
 set -uo pipefail
 app=$1
@@ -45,7 +46,24 @@ ended "Enter"
 
 start
 wx=$X wy=$Y ww=$WIDTH wh=$HEIGHT
-# START BENCH: control 2 at 4, 204, 52 x 32 dialog units (6 x 12 pixels per 4 x 8 units here).
+# Pixels from dialog units: 6 x 12 pixels per 4 x 8 units here.
+# B6 (radio at 4, 134; over 20 s here), START BENCH (control 2 at 4, 204, 52 x 32), and a
+# second into the run STOP BENCH (64, 204, 48 x 32): the run ends long before B6 could.
+numbers6="$work/Numbers_0100000000005.txt"
+xdotool mousemove $((wx + 15)) $((wy + 208)) click 1
+sleep 0.5
+xdotool mousemove $((wx + 45)) $((wy + 330)) click 1
+for _ in $(seq 100); do [ -s "$numbers6" ] && break; sleep 0.1; done
+sleep 1
+xdotool mousemove $((wx + 132)) $((wy + 330)) click 1
+for _ in $(seq 40); do
+  tail -1 "$numbers6" 2>/dev/null | grep -q $'^Prime Found : [0-9]*\r$' && break
+  sleep 0.1
+done
+tail -1 "$numbers6" | grep -q $'^Prime Found : [0-9]*\r$' || fail "STOP did not end B6 within 4 s"
+# B1 (radio at 4, 54), then START BENCH.
+xdotool mousemove $((wx + 15)) $((wy + 88)) click 1
+sleep 0.5
 xdotool mousemove $((wx + 45)) $((wy + 330)) click 1
 for _ in $(seq 600); do
   tail -1 "$work/Numbers_0000000000005.txt" 2>/dev/null | grep -q $'^Prime Found : 74521\r$' && break
