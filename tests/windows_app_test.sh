@@ -37,6 +37,15 @@ ended() {  # waits for the program to end; its status in status
   status=$?
 }
 
+# Whether the file's last line matches the pattern within tenths of a second.
+ends_with() {
+  for _ in $(seq "$3"); do
+    tail -1 "$1" 2>/dev/null | grep -q "$2" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 start
 xprop -id "$id" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "the window has no 32 x 32 icon"
 shot "${WIDTH}x${HEIGHT}+${X}+${Y}" windows-app-started.png
@@ -56,20 +65,13 @@ xdotool mousemove $((wx + 45)) $((wy + 330)) click 1
 for _ in $(seq 100); do [ -s "$numbers6" ] && break; sleep 0.1; done
 sleep 1
 xdotool mousemove $((wx + 132)) $((wy + 330)) click 1
-for _ in $(seq 40); do
-  tail -1 "$numbers6" 2>/dev/null | grep -q $'^Prime Found : [0-9]*\r$' && break
-  sleep 0.1
-done
-tail -1 "$numbers6" | grep -q $'^Prime Found : [0-9]*\r$' || fail "STOP did not end B6 within 4 s"
+ends_with "$numbers6" $'^Prime Found : [0-9]*\r$' 40 || fail "STOP did not end B6 within 4 s"
 # B1 (radio at 4, 54), then START BENCH.
 xdotool mousemove $((wx + 15)) $((wy + 88)) click 1
 sleep 0.5
 xdotool mousemove $((wx + 45)) $((wy + 330)) click 1
-for _ in $(seq 600); do
-  tail -1 "$work/Numbers_0000000000005.txt" 2>/dev/null | grep -q $'^Prime Found : 74521\r$' && break
-  sleep 0.1
-done
-tail -1 "$work/Numbers_0000000000005.txt" | grep -q $'^Prime Found : 74521\r$' || fail "B1 did not run to its end"
+ends_with "$work/Numbers_0000000000005.txt" $'^Prime Found : 74521\r$' 600 ||
+  fail "B1 did not run to its end"
 sleep 1
 shot "${ww}x${wh}+${wx}+${wy}" windows-app-b1.png
 
