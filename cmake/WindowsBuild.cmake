@@ -47,6 +47,7 @@ if(TALLYFORGE_BUILD_GUI)
   # A GUI program with the icons, version block and manifest of res/tallyforge.rc.
   set_target_properties(tallyforge PROPERTIES WIN32_EXECUTABLE ON)
   target_sources(tallyforge PRIVATE $<TARGET_OBJECTS:tallyforge_winres>)
+  include(cmake/WindowsPackages.cmake)
 endif()
 
 # The program's Windows resources: icons, About entry text, version block and manifest.
@@ -101,6 +102,16 @@ if(TALLYFORGE_TESTS)
     set_tests_properties(WindowsApp.ClickRunsB1SystemMenuHasAboutEnterAndEndEndIt PROPERTIES
                          PASS_REGULAR_EXPRESSION "PASS" TIMEOUT 300 RUN_SERIAL TRUE
                          ENVIRONMENT "TALLYFORGE_SCREENSHOT_DIR=${CMAKE_BINARY_DIR}/screenshots")
+  endif()
+
+  # The zip's files, and the installer's round trip under Wine.
+  if(TARGET windows-packages)
+    add_test(NAME WindowsPackages.ZipAndInstallerHoldThePrograms
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/windows_package_test.sh ${TALLYFORGE_ZIP}
+                     $<$<BOOL:${TALLYFORGE_MAKENSIS}>:${TALLYFORGE_SETUP}>)
+    set_tests_properties(WindowsPackages.ZipAndInstallerHoldThePrograms PROPERTIES
+                         PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL"
+                         TIMEOUT 300)
   endif()
 
   add_executable(view_tests

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # tallyforge.exe under Wine on the display (xvfb-run): the window with its icon, Enter at
-# start-up ends it with status 0; a real click on START BENCH runs B1 to its end, the About
-# entry is in the system menu (Alt+Space), OPENGL opens the view, END ends the program.
+# start-up ends it with status 0; STOP BENCH ends a run of B6; a real click on START BENCH runs B1
+# to its end, the About entry is in the system menu (Alt+Space), OPENGL opens the view, END ends
+# the program.
 # Screenshots go to $TALLYFORGE_SCREENSHOT_DIR. Usage: windows_app_test.sh tallyforge.exe Reference.txt
 set -uo pipefail
 app=$1
@@ -36,6 +37,15 @@ ended() {  # waits for the program to end; its status in status
   status=$?
 }
 
+# Whether the file's last line matches the pattern within tenths of a second.
+ends_with() {
+  for _ in $(seq "$3"); do
+    tail -1 "$1" 2>/dev/null | grep -q "$2" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 start
 xprop -id "$id" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "the window has no 32 x 32 icon"
 shot "${WIDTH}x${HEIGHT}+${X}+${Y}" windows-app-started.png
@@ -45,13 +55,23 @@ ended "Enter"
 
 start
 wx=$X wy=$Y ww=$WIDTH wh=$HEIGHT
-# START BENCH: control 2 at 4, 204, 52 x 32 dialog units (6 x 12 pixels per 4 x 8 units here).
+# Pixels from dialog units: 6 x 12 pixels per 4 x 8 units here.
+# B6 (radio at 4, 134; over 20 s here), START BENCH (control 2 at 4, 204, 52 x 32), and a
+# second into the run STOP BENCH (64, 204, 48 x 32): the run ends long before B6 could.
+numbers6="$work/Numbers_0100000000005.txt"
+xdotool mousemove $((wx + 15)) $((wy + 208)) click 1
+sleep 0.5
 xdotool mousemove $((wx + 45)) $((wy + 330)) click 1
-for _ in $(seq 600); do
-  tail -1 "$work/Numbers_0000000000005.txt" 2>/dev/null | grep -q $'^Prime Found : 74521\r$' && break
-  sleep 0.1
-done
-tail -1 "$work/Numbers_0000000000005.txt" | grep -q $'^Prime Found : 74521\r$' || fail "B1 did not run to its end"
+for _ in $(seq 100); do [ -s "$numbers6" ] && break; sleep 0.1; done
+sleep 1
+xdotool mousemove $((wx + 132)) $((wy + 330)) click 1
+ends_with "$numbers6" $'^Prime Found : [0-9]*\r$' 40 || fail "STOP did not end B6 within 4 s"
+# B1 (radio at 4, 54), then START BENCH.
+xdotool mousemove $((wx + 15)) $((wy + 88)) click 1
+sleep 0.5
+xdotool mousemove $((wx + 45)) $((wy + 330)) click 1
+ends_with "$work/Numbers_0000000000005.txt" $'^Prime Found : 74521\r$' 600 ||
+  fail "B1 did not run to its end"
 sleep 1
 shot "${ww}x${wh}+${wx}+${wy}" windows-app-b1.png
 

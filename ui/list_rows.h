@@ -1,7 +1,7 @@
 #pragma once
 // List rows as tall as a line of the dialog's font, as the original platform draws them, so that
 // a list of the template's size shows as many rows. One implementation per toolkit
-// (list_rows_gtk.cpp); a toolkit whose rows are that tall already needs none.
+// (list_rows_gtk.cpp, list_rows_msw.cpp).
 #include <wx/listbox.h>
 
 namespace tallyforge::ui {

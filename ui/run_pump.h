@@ -4,7 +4,7 @@
 // toolkit finishes its housekeeping (paints, pointer motion, enter and leave, focus) and at
 // most one user action is delivered. Only the controls that may act during a run (STOP, END)
 // receive user input; any other click or key is dropped, so nothing refused acts after the run.
-// One implementation per toolkit (run_pump_gtk.cpp; a wxMSW port adds run_pump_msw.cpp).
+// One implementation per toolkit (run_pump_gtk.cpp, run_pump_msw.cpp).
 #include <wx/window.h>
 
 #include <vector>
