@@ -4,15 +4,7 @@
 # to its refusal.
 # Usage: perf/check-documents.sh build/release/cli/tallyforge-cli [normal.json]
 set -euo pipefail
-cli=$(realpath "$1")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-if [ $# -ge 2 ]; then
-  cp "$2" "$work/normal.json"
-else
-  echo "making a normal document: B1 B2 B9 --repeat 3 (about 30 s)" >&2
-  (cd "$work" && "$cli" B1 B2 B9 --repeat 3 --json normal.json > /dev/null 2>&1)
-fi
+. "$(dirname "$0")/normal-document.sh"
 python3 - "$work" <<'PYTHON'
 import sys
 work = sys.argv[1]

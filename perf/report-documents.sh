@@ -4,15 +4,7 @@
 # three times each, as a page and once as SVG files.
 # Usage: perf/report-documents.sh build/release/cli/tallyforge-cli [normal.json]
 set -euo pipefail
-cli=$(realpath "$1")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-if [ $# -ge 2 ]; then
-  cp "$2" "$work/normal.json"
-else
-  echo "making a normal document: B1 B2 B9 --repeat 3 (about 30 s)" >&2
-  (cd "$work" && "$cli" B1 B2 B9 --repeat 3 --json normal.json > /dev/null 2>&1)
-fi
+. "$(dirname "$0")/normal-document.sh"
 mkdir "$work/normal" "$work/large"
 python3 - "$work" <<'PYTHON'
 import json, shutil, sys
