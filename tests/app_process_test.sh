@@ -8,6 +8,7 @@ cli="$2"
 shots="${TALLYFORGE_SCREENSHOT_DIR:-screenshots}"
 mkdir -p "$shots"
 fail() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "$0")/wait_window.sh"
 
 version=$(env -u DISPLAY "$app" --version) || fail "--version exited $?"
 grep -q '^tallyforge [0-9.]* (commit ' <<<"$version" || fail "--version printed: $version"
@@ -21,12 +22,7 @@ trap 'rm -rf "$work"' EXIT
 printf '0.8\n1.5\n3.2\n10.5\n30\n60\n120\n7.0\n6.0\n' >"$work/Reference.txt"
 ( cd "$work" && exec "$app" ) &
 pid=$!
-id=""
-for _ in $(seq 100); do
-  id=$(xdotool search --onlyvisible --name '^Tallyforge$' 2>/dev/null | head -1)
-  [ -n "$id" ] && break
-  sleep 0.1
-done
+id=$(wait_window '^Tallyforge$' 10)
 [ -n "$id" ] || { kill $pid; fail "no window appeared"; }
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$id")"

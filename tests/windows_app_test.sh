@@ -10,6 +10,7 @@ run="$(cd "$(dirname "$0")" && pwd)/../tools/wine-run.sh"
 shots="${TALLYFORGE_SCREENSHOT_DIR:-screenshots}"
 mkdir -p "$shots"
 fail() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "$0")/wait_window.sh"
 [ -n "${DISPLAY:-}" ] || fail "no display: run under xvfb-run"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -19,12 +20,7 @@ cp "$2" "$work/Reference.txt"
 start() {
   ( cd "$work" && exec "$run" "$app" ) &
   pid=$!
-  id=""
-  for _ in $(seq 300); do
-    id=$(xdotool search --onlyvisible --name '^Tallyforge$' 2>/dev/null | head -1)
-    [ -n "$id" ] && break
-    sleep 0.2
-  done
+  id=$(wait_window '^Tallyforge$' 60)
   [ -n "$id" ] || { kill $pid; fail "no window appeared"; }
   sleep 2
   eval "$(xdotool getwindowgeometry --shell "$id")"
@@ -84,12 +80,7 @@ sleep 0.5
 
 # OPENGL: control 3 at 252, 236, 56 x 20 dialog units.
 xdotool mousemove $((wx + 417)) $((wy + 369)) click 1
-view=""
-for _ in $(seq 100); do
-  view=$(xdotool search --onlyvisible --name 'OpenGl View' 2>/dev/null | head -1)
-  [ -n "$view" ] && break
-  sleep 0.2
-done
+view=$(wait_window 'OpenGl View' 20)
 [ -n "$view" ] || { kill $pid; fail "OPENGL opened no view"; }
 sleep 2
 eval "$(xdotool getwindowgeometry --shell "$view")"
