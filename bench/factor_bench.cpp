@@ -1,10 +1,10 @@
 // B9: the prime factors of every number of a range, one line each in Factors.txt.
-#include <cmath>
 #include <cstdio>
 
 #include "bench_engine.h"
 #include "bench_run.h"
 #include "factorise.h"
+#include "remainder.h"
 #include "run_control.h"
 
 namespace tallyforge {
@@ -30,7 +30,7 @@ RunOutcome BenchEngine::RunFactorBench() {
     std::snprintf(copy, sizeof copy, "%s", line);
     std::fprintf(file, "%s\n", copy);
     ++written;
-    if (std::fmod(n, 1000) == 0) {
+    if (Remainder(n, 1000) == 0) {
       run.ReportProgress(TruncateToInt32((n - first) * 0.00005 * 100));
     }
     if (StopRequested()) {

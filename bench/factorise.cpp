@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "prime_table.h"
+#include "remainder.h"
 
 namespace tallyforge {
 
@@ -15,7 +16,7 @@ void FactorNumber(double n, Factors& factors) {
   size_t position = 1;  // the entry holding 2
   for (;;) {
     const double prime = primeTable[position];
-    if (std::fmod(remainder, prime) != 0) {
+    if (Remainder(remainder, prime) != 0) {
       ++tried;
       ++position;
     } else {

@@ -13,8 +13,8 @@ struct Factors {
   int count = 0;
 };
 
-// Divides n by the table primes from 2 upward with fmod, dividing out each factor as often as it
-// occurs. After more than sqrt(n) + 1 failed trials the remainder is appended as the last factor.
+// Divides n by the table primes from 2 upward with the engine's remainder, dividing out each
+// factor as often as it occurs. After more than sqrt(n) + 1 failed trials the remainder is appended as the last factor.
 // Requires the prime table to be built.
 void FactorNumber(double n, Factors& factors);
 

@@ -6,6 +6,7 @@
 #include "bench_engine.h"
 #include "bench_run.h"
 #include "mixed_search.h"
+#include "remainder.h"
 #include "run_control.h"
 
 namespace tallyforge {
@@ -76,7 +77,7 @@ RunOutcome BenchEngine::RunMixedBench() {
       intPosition = 0;
     }
     if (realCandidate < realLimit &&
-        std::fmod(realCandidate, realPrimeTable[static_cast<size_t>(realPosition)]) == 0) {
+        Remainder(realCandidate, realPrimeTable[static_cast<size_t>(realPosition)]) == 0) {
       realPosition = 0;
       realCandidate += realStep;
       realStep = 6 - realStep;

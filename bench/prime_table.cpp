@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "remainder.h"
 #include "run_control.h"
 
 namespace tallyforge {
@@ -23,7 +24,7 @@ void BuildPrimeTable() {
     bool prime = true;
     for (int32_t j = 1; j <= count; ++j) {
       if (primeTable[j] > s) break;
-      if (std::fmod(v, primeTable[j]) == 0) {
+      if (Remainder(v, primeTable[j]) == 0) {
         prime = false;
         break;
       }

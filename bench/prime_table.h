@@ -11,8 +11,8 @@ extern std::array<double, kPrimeTableCapacity + 1> primeTable;
 // Number of valid entries: 0 before the build, 114,155 after it.
 extern int32_t primeCount;
 
-// Fills the table by trial division in doubles (fmod) of the odd numbers from 9 to
-// 1,499,999, seeded with 2, 3, 5 and 7. Sets stopFlag to 1: the system is idle from here on.
+// Fills the table by trial division in doubles (the engine's remainder) of the odd numbers from
+// 9 to 1,499,999, seeded with 2, 3, 5 and 7. Sets stopFlag to 1: the system is idle from here on.
 void BuildPrimeTable();
 
 }  // namespace tallyforge

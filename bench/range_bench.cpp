@@ -5,6 +5,7 @@
 #include "bench_engine.h"
 #include "bench_run.h"
 #include "prime_table.h"
+#include "remainder.h"
 #include "run_control.h"
 
 namespace tallyforge {
@@ -34,7 +35,7 @@ RunOutcome BenchEngine::RunRangeBench(int row) {
       for (int32_t j = 1; j <= divisors; ++j) {
         const double divisor = primeTable[static_cast<size_t>(j)];
         if (divisor > root) break;
-        if (std::fmod(candidate, divisor) == 0) {
+        if (Remainder(candidate, divisor) == 0) {
           prime = false;
           break;
         }

@@ -21,9 +21,10 @@
 #include "factorise.h"
 #include "mixed_search.h"
 #include "null_host.h"
-#include "scratch_dir.h"
 #include "prime_table.h"
+#include "remainder.h"
 #include "run_recorder.h"
+#include "scratch_dir.h"
 #include "terminal_host.h"
 
 namespace {
@@ -60,7 +61,7 @@ void StraightRange(const RangeSpec& range, bool withTwoAndThree, const std::file
     bool prime = true;
     for (int j = 1; j <= primeCount; ++j) {
       if (primeTable[j] > root) break;
-      if (std::fmod(c, primeTable[j]) == 0) {
+      if (Remainder(c, primeTable[j]) == 0) {
         prime = false;
         break;
       }
@@ -124,7 +125,7 @@ int32_t StraightMixed(int32_t limit) {
       ir = static_cast<int32_t>(std::sqrt(static_cast<double>(ic)));
       ip = 0;
     }
-    if (rc < rlimit && std::fmod(rc, realPrimeTable[rp]) == 0) {
+    if (rc < rlimit && Remainder(rc, realPrimeTable[rp]) == 0) {
       rp = 0;
       rc += rs;
       rs = 6 - rs;
