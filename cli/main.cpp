@@ -14,6 +14,7 @@
 #include "exit_status.h"
 #include "expected_answers.h"
 #include "folder_claim.h"
+#include "folder_lock.h"
 #include "interrupt.h"
 #include "job_runner.h"
 #include "messages.h"
@@ -108,7 +109,7 @@ int Run(int argc, char** argv) {
   if (options.command == Command::kReport) return WriteReport(options);
 
   if (!options.jsonPath.empty() && options.jsonPath != "-" &&
-      NamesOneOf(options.jsonPath, RunFiles(options))) {
+      (NamesOneOf(options.jsonPath, RunFiles(options)) || IsFolderLockFile(options.jsonPath))) {
     Complain("--json " + options.jsonPath + ": that is one of the run's own files; choose "
              "another name");
     return kExitUsage;

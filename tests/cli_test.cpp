@@ -55,6 +55,7 @@ TEST(Cli, HelpVersionAndBadArgumentsSayWhatTheyMustAndRunNothing) {
       {"report a.json -o .", "report -o .: is a folder; to write the SVG files into it, end the "
                              "name with / (./)"},
       {"report a.json b.json -o ./b.json", "report -o ./b.json: is one of the documents read"},
+      {"report a.json -o d/.tallyforge.lock", "is a folder's lock file (.tallyforge.lock)"},
       {"report a.json -o r.html", "a.json cannot be read"},
       // On standard output, with exit code 0:
       {"--help", "75 when another run is using the folder"},

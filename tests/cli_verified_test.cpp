@@ -198,7 +198,8 @@ TEST(CliInputs, ADocumentNamingOneOfTheRunsOwnFilesIsRefusedBeforeAnyWork) {
   std::filesystem::create_symlink("../Reference.txt", dir / "sub" / "link.json");
   for (const std::string name : {"Reference.txt", "sub/../Reference.txt", "sub/link.json",
                                  "Numbers_0000000000005.txt", "./Factors.txt",
-                                 "job-2-of-2/result.json"}) {
+                                 "job-2-of-2/result.json", ".tallyforge.lock",
+                                 "job-1-of-2/.TallyForge.LOCK"}) {
     const CliResult result = RunHooked(dir, "B2 --jobs 2 --json " + name);
     EXPECT_EQ(result.exitCode, 2) << name << result.err;
     ExpectHas(result.err, {"that is one of the run's own files"});
