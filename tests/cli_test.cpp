@@ -1,6 +1,7 @@
 // The terminal runner as a user meets it: its exit codes, rows, messages and documents.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <regex>
@@ -147,32 +148,59 @@ TEST(Cli, JsonDocumentMatchesTheRowsAndPassesCheck) {
   EXPECT_TRUE(result.out.starts_with("<!DOCTYPE html>"));
   EXPECT_EQ(RunCli(dir, "report result.json -o /dev/full").exitCode, 1);
   EXPECT_EQ(RunCli(dir, "report result.json -o /nonexistent/r.html").exitCode, 1);
+  EXPECT_EQ(RunCli(dir, "report result.json -o /nonexistent/svg/").exitCode, 1);
   for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path())) {
     const std::string name = entry.path().filename().string();  // no temporary file left
     EXPECT_TRUE(!name.starts_with(".") || name == ".tallyforge.lock") << entry.path();
   }
 }
 
-// An interrupted run leaves the document of the benchmarks it finished; an earlier file is
-// kept whole until the first of them has.
-TEST(Cli, TheDocumentIsReplacedAfterEveryBenchmarkAndNeverEmptied) {
+// SIGTERM and SIGHUP stop a run as a Ctrl-C does: the running benchmark ends at its next
+// progress point, and its row and the document say so. SIGKILL ends it at once and leaves the
+// document of the benchmarks it finished; an earlier file stays whole until the first has.
+TEST(CliSignals, TermAndHupStopTheRunAndKillLeavesTheLastWholeDocument) {
   testing::ScratchDir dir;
-  testing::WriteFile(dir / "result.json", "earlier\n");
-  CliResult result = testing::RunBinaryUntil(TALLYFORGE_CLI_PATH, dir, "B4 --json result.json",
-                                             "cli.err", "B4 ", "", "HUP");
-  EXPECT_EQ(testing::ReadFile(dir / "result.json"), "earlier\n");
+  for (const std::string signal : {"TERM", "HUP"}) {
+    const CliResult result = testing::RunBinaryUntil(
+        TALLYFORGE_CLI_PATH, dir, "B1 B4 --json result.json", "cli.err", "B4 ", "", signal);
+    EXPECT_EQ(result.exitCode, 130) << signal << result.err;
+    ExpectHas(result.out, {"  (stopped)\n"});
+    const json doc = json::parse(testing::ReadFile(dir / "result.json"));
+    ASSERT_EQ(doc["runs"].size(), 2u) << signal;
+    EXPECT_EQ(doc["runs"][1]["stopped"], true) << signal;
+  }
 
-  result = testing::RunBinaryUntil(TALLYFORGE_CLI_PATH, dir, "B1 B4 --json result.json",
-                                   "cli.err", "B4 ", "", "TERM");
+  testing::WriteFile(dir / "result.json", "earlier\n");
+  testing::RunBinaryUntil(TALLYFORGE_CLI_PATH, dir, "B4 --json result.json", "cli.err", "B4 ", "",
+                          "KILL");
+  EXPECT_EQ(testing::ReadFile(dir / "result.json"), "earlier\n");
+  testing::RunBinaryUntil(TALLYFORGE_CLI_PATH, dir, "B1 B4 --json result.json", "cli.err", "B4 ",
+                          "", "KILL");
   const json doc = json::parse(testing::ReadFile(dir / "result.json"));
   ASSERT_EQ(doc["runs"].size(), 1u);
   EXPECT_EQ(doc["runs"][0]["benchmark"], "B1");
   EXPECT_EQ(doc["finished"], false);
-  result = RunCli(dir, "check result.json");
+  const CliResult result = RunCli(dir, "check result.json");
   EXPECT_EQ(result.exitCode, 1) << result.out;
   ExpectHas(result.out, {"did not reach its end"});
-  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-    EXPECT_FALSE(entry.path().filename().string().starts_with(".result.json")) << entry.path();
+}
+
+// A SIGTERM while the document is being replaced (injected as its temporary file reaches the
+// disk) is a stop like any other; a second one ends the run at once, and still leaves neither
+// the temporary file nor a broken document.
+TEST(CliSignals, ATermWhileTheDocumentIsReplacedLeavesNoTemporaryFile) {
+  const std::pair<std::string, int> cases[] = {{"when=1", 130}, {"when=1+", 128 + SIGTERM}};
+  for (const auto& [when, exitCode] : cases) {
+    testing::ScratchDir dir;
+    const CliResult result = RunCli(
+        dir, "B1 B2 --json result.json",
+        "strace -f -qq -o /dev/null -e trace=fsync -e inject=fsync:signal=TERM:" + when);
+    EXPECT_EQ(result.exitCode, exitCode) << when << result.err;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+      EXPECT_FALSE(entry.path().filename().string().starts_with(".result.json")) << entry.path();
+    }
+    const json doc = json::parse(testing::ReadFile(dir / "result.json"));
+    EXPECT_EQ(doc["runs"].size(), 1u) << when;  // B1's document; B2 never began
   }
 }
 
@@ -195,8 +223,8 @@ TEST(CliJobs, TwoCopiesGiveTwoCompleteVerifiedSeparateResultSets) {
   ExpectHas(result.out, {"Throughput vs one copy"});
 }
 
-// Copies that did not complete give no figures: not from a result an earlier invocation left,
-// not from the partial times of a stop.
+// Copies that did not complete give no figures: not from a result an earlier invocation left
+// (nor from the partial times of a stop: below).
 TEST(CliJobs, ACopyThatDidNotCompleteGivesNoFigures) {
   testing::ScratchDir dir;
   std::filesystem::create_directory(dir / "job-2-of-2");
@@ -216,12 +244,36 @@ TEST(CliJobs, ACopyThatDidNotCompleteGivesNoFigures) {
   const json doc = json::parse(testing::ReadFile(dir / "jobs.json"));
   EXPECT_TRUE(doc["jobs"][1]["throughput"].is_null());
   EXPECT_FALSE(doc["jobs"][1]["results"][1]["complete"]);
+}
 
-  const CliResult stopped = testing::RunBinaryUntil(TALLYFORGE_CLI_PATH, dir, "--jobs 2 B3",
-                                                    "cli.err", "tallyforge-cli: running 1 copy");
-  EXPECT_EQ(stopped.exitCode, 130) << stopped.err;
-  ExpectHas(stopped.out, {"INCOMPLETE: stopped"});
-  EXPECT_FALSE(std::regex_search(stopped.out, std::regex("[0-9]x|[0-9]%"))) << stopped.out;
+// A signal to a --jobs parent reaches its copies: after SIGTERM or SIGHUP the copies stop as at a
+// Ctrl-C and the parent writes its document; after a SIGKILL of the parent, its copies stop too
+// (none runs on as an orphan that holds its folder).
+TEST(CliJobs, TheCopiesStopWithTheirParentHoweverItIsEnded) {
+  for (const std::string signal : {"TERM", "HUP", "KILL"}) {
+    testing::ScratchDir dir;
+    const std::string command =
+        "cd '" + dir.path().string() + "' && ('" + TALLYFORGE_CLI_PATH +
+        "' --jobs 2..2 B4 --json jobs.json > cli.out 2> cli.err < /dev/null & pid=$!; "
+        "for i in $(seq 600); do grep -q 'running 2 copies' cli.err && break; sleep 0.1; done; "
+        "sleep 0.5; copies=$(cat /proc/$pid/task/$pid/children); kill -" + signal + " $pid; "
+        "wait $pid; echo $? > status; for i in $(seq 300); do alive=; for c in $copies; do "
+        "grep -qs '^State:[[:space:]]*[RSD]' /proc/$c/status && alive=$c; done; "
+        "[ -z \"$alive\" ] && break; sleep 0.1; done; echo \"$alive\" > alive)";
+    ASSERT_EQ(std::system(command.c_str()), 0) << signal;
+    EXPECT_EQ(testing::ReadFile(dir / "alive"), "\n") << signal;  // no copy left running
+    EXPECT_EQ(testing::ReadFile(dir / "status"), signal == "KILL" ? "137\n" : "130\n") << signal;
+    for (const char* folder : {"job-1-of-2", "job-2-of-2"}) {
+      ExpectHas(testing::ReadFile(dir / folder / "rows.txt"), {"  (stopped)\n"});
+    }
+    if (signal == "KILL") continue;
+    const std::string out = testing::ReadFile(dir / "cli.out");
+    ExpectHas(out, {"job-2-of-2              n/a  INCOMPLETE: stopped"});
+    EXPECT_FALSE(std::regex_search(out, std::regex("[0-9]x|[0-9]%"))) << out;  // no figures
+    const json doc = json::parse(testing::ReadFile(dir / "jobs.json"));
+    EXPECT_EQ(doc["finished"], true) << signal;
+    EXPECT_EQ(doc["jobs"][0]["results"][1]["state"], "stopped") << signal;
+  }
 }
 
 }  // namespace

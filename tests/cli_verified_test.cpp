@@ -157,6 +157,14 @@ TEST(CliInputs, UnusableDirectoriesAndReferenceFilesGiveClearMessages) {
   EXPECT_EQ(result.exitCode, 2);
   ExpectHas(result.err, {"--dir plain: not a directory"});
 
+  // A copy's folder refused: the copy says why it never started, and has no rows to look at.
+  std::filesystem::create_directory_symlink(dir / "locked", dir / "job-2-of-2");
+  result = RunHooked(dir, "--jobs 2..2 B1");
+  EXPECT_EQ(result.exitCode, 1);
+  ExpectHas(result.out, {"job-2-of-2              n/a  INCOMPLETE: not started: its folder: a "
+                         "symbolic link is in its place (links are never followed)\n"});
+  std::filesystem::remove(dir / "job-2-of-2");
+
   ASSERT_EQ(::mkfifo((dir / "Reference.txt").c_str(), 0600), 0);
   result = RunHooked(dir, "B2", "", "timeout 20");
   EXPECT_EQ(result.exitCode, 0) << result.err;  // a FIFO without a writer does not hang it
