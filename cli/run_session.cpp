@@ -122,7 +122,7 @@ int Session::Run() {
     }
     status = ExitStatusOf(runs(), stopped);
   }
-  if (WriteDocument(true) != 0 && status == 0) status = kExitRunFailed;
+  if (WriteDocument(true) != 0) status = WorstStatus(status, kExitRunFailed);
   return status;
 }
 

@@ -86,6 +86,18 @@ TEST(CliCheck, ReadsOnlyValidDocumentsAndPassesOnlyVerifiedWork) {
     EXPECT_EQ(result.exitCode, c.exitCode) << c.file << ": " << result.out << result.err;
     EXPECT_TRUE(Has(result.out + result.err, c.says)) << c.file << ": " << result.out << result.err;
   }
+
+  // Out of memory (40 MB of address space for a 30 MB document): check measured nothing, and
+  // does not say that it kept what it measured. A sanitizer's build cannot start so confined.
+  json padded = good;
+  padded["padding"] = std::vector<std::string>(30000, std::string(1000, 'x'));
+  testing::WriteFile(dir / "padded.json", padded.dump());
+  if (RunHooked(dir, "--version", "", "ulimit -v 40000;").exitCode == 0) {
+    const CliResult result = RunHooked(dir, "check padded.json", "", "ulimit -v 40000;");
+    EXPECT_EQ(result.exitCode, 70) << result.err;
+    ExpectHas(result.err, {"tallyforge-cli: internal error: "});
+    EXPECT_FALSE(Has(result.err, "measured")) << result.err;
+  }
 }
 
 TEST(CliCheck, AResultThatCouldNotBeCheckedIsNeverCountedAsVerified) {
@@ -234,11 +246,18 @@ TEST(CliStop, CtrlCEndsTheListWhereverItLands) {
   RunHooked(dir, "B2", "", "env TALLYFORGE_TEST_INTERRUPT=B2@1");
   const auto lines = testing::Lines(testing::ReadFile(dir / "Numbers_0000010000005.txt"));
   EXPECT_EQ(lines.back(), "Prime Found : 40");  // the prime of the progress point was the last
+
+  // A document that could not be written outranks the stop (2 KB: room for the output files).
+  const CliResult result =
+      RunHooked(dir, "B1 B2 --json r.json", "", "ulimit -f 2; env TALLYFORGE_TEST_INTERRUPT=B2@1");
+  EXPECT_EQ(result.exitCode, 1) << result.err;
+  ExpectHas(result.err, {"--json r.json: cannot write the document: File too large"});
 }
 
 // Descriptors 0 to 2 closed at start: an output file never takes their place, so neither
-// progress lines nor rows land in it (its check would find them).
-TEST(CliStreams, ClosedStandardStreamsNeverBecomeOutputFiles) {
+// progress lines nor rows land in it (its check would find them). A standard output that cannot
+// take what is written (a full disk) is an output that failed, said and exit status 1.
+TEST(CliStreams, ClosedStandardStreamsNeverBecomeOutputFilesAndAFullOneFails) {
   for (const std::string closed : {"2>&-", ">&-", "<&- >&- 2>&-"}) {
     testing::ScratchDir dir;
     const CliResult result = RunHooked(dir, "B2 B9", "", "sh -c 'exec \"$0\" \"$@\" " + closed + "'");
@@ -247,6 +266,13 @@ TEST(CliStreams, ClosedStandardStreamsNeverBecomeOutputFiles) {
     EXPECT_TRUE(numbers.ends_with("\nPrime Found : 44\n")) << closed;
     EXPECT_FALSE(Has(numbers, "B2")) << closed << numbers;
     EXPECT_FALSE(Has(testing::ReadFile(dir / "Factors.txt"), "B9")) << closed;
+  }
+  testing::ScratchDir dir;
+  ASSERT_EQ(RunHooked(dir, "B2 --json r.json").exitCode, 0);
+  for (const std::string args : {"B2", "check r.json", "compare r.json r.json", "--version"}) {
+    const CliResult result = RunHooked(dir, args, "", "sh -c 'exec \"$0\" \"$@\" > /dev/full'");
+    EXPECT_EQ(result.exitCode, 1) << args;
+    ExpectHas(result.err, {"tallyforge-cli: cannot write to the standard output"});
   }
 }
 
