@@ -87,17 +87,15 @@ TEST(CliCheck, ReadsOnlyValidDocumentsAndPassesOnlyVerifiedWork) {
     EXPECT_TRUE(Has(result.out + result.err, c.says)) << c.file << ": " << result.out << result.err;
   }
 
-  // Out of memory (40 MB of address space for a 30 MB document): check measured nothing, and
-  // does not say that it kept what it measured. A sanitizer's build cannot start so confined.
-  json padded = good;
-  padded["padding"] = std::vector<std::string>(30000, std::string(1000, 'x'));
-  testing::WriteFile(dir / "padded.json", padded.dump());
-  if (RunHooked(dir, "--version", "", "ulimit -v 40000;").exitCode == 0) {
-    const CliResult result = RunHooked(dir, "check padded.json", "", "ulimit -v 40000;");
-    EXPECT_EQ(result.exitCode, 70) << result.err;
-    ExpectHas(result.err, {"tallyforge-cli: internal error: "});
-    EXPECT_FALSE(Has(result.err, "measured")) << result.err;
-  }
+  // Out of memory (40 MB for a 30 MB document), check, which measures nothing, does not say that
+  // it kept what it measured. A sanitizer's build cannot even start so confined.
+  const std::string padded = edited("padded.json", [](json& d) {
+    d["padding"] = std::vector<std::string>(30000, std::string(1000, 'x'));
+  });
+  if (RunHooked(dir, "--version", "", "ulimit -v 40000;").exitCode != 0) return;
+  const CliResult result = RunHooked(dir, "check " + padded, "", "ulimit -v 40000;");
+  EXPECT_EQ(result.exitCode, 70) << result.err;
+  EXPECT_FALSE(Has(result.err, "measured")) << result.err;
 }
 
 TEST(CliCheck, AResultThatCouldNotBeCheckedIsNeverCountedAsVerified) {
@@ -169,13 +167,6 @@ TEST(CliInputs, UnusableDirectoriesAndReferenceFilesGiveClearMessages) {
   EXPECT_EQ(result.exitCode, 2);
   ExpectHas(result.err, {"--dir plain: not a directory"});
 
-  // A copy's folder refused: the copy says why it never started, and has no rows to look at.
-  std::filesystem::create_directory_symlink(dir / "locked", dir / "job-2-of-2");
-  result = RunHooked(dir, "--jobs 2..2 B1");
-  EXPECT_EQ(result.exitCode, 1);
-  ExpectHas(result.out, {"job-2-of-2              n/a  INCOMPLETE: not started: its folder: a "
-                         "symbolic link is in its place (links are never followed)\n"});
-  std::filesystem::remove(dir / "job-2-of-2");
 
   ASSERT_EQ(::mkfifo((dir / "Reference.txt").c_str(), 0600), 0);
   result = RunHooked(dir, "B2", "", "timeout 20");
@@ -187,6 +178,12 @@ TEST(CliInputs, UnusableDirectoriesAndReferenceFilesGiveClearMessages) {
   result = RunHooked(dir, "B1");  // only the first lines are read
   EXPECT_EQ(result.exitCode, 0) << result.err;
   ExpectHas(result.out, {" 2.5 "});
+
+  // A copy's folder refused: the copy says why it never started, and has no rows to look at.
+  std::filesystem::create_directory_symlink(dir / "locked", dir / "job-2-of-2");
+  ExpectHas(RunHooked(dir, "--jobs 2..2 B1").out,
+            {"job-2-of-2              n/a  INCOMPLETE: not started: its folder: a symbolic link "
+             "is in its place (links are never followed)\n"});
 }
 
 // Latin-1 (or any) bytes in Reference.txt, in a -C path or in an argument: the run ends as

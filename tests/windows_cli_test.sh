@@ -47,10 +47,6 @@ sleep 1
 copies=$(pgrep -f -- "$tag --jobs-copy=" | tr '\n' ' ')
 [ -n "$copies" ] || fail "no copies running: $(cat jobs.err)"
 kill -KILL "$parent"
-for _ in $(seq 30); do
-  alive=$(for c in $copies; do [ -e "/proc/$c" ] && echo "$c"; done)
-  [ -z "$alive" ] && break
-  sleep 0.1
-done
+for _ in $(seq 30); do alive=$(for c in $copies; do [ -e "/proc/$c" ] && echo "$c"; done); [ -z "$alive" ] && break; sleep 0.1; done
 [ -z "$alive" ] || fail "copies $alive outlived their parent"
 echo PASS
