@@ -3,6 +3,7 @@
 # a loaded machine cannot disturb: the Linux runner as it is and the Windows runner under Wine
 # (callgrind follows Wine's process). Instructions are summed per function by the binaries' own
 # symbol tables, so the two ABIs' code for the same loops can be set side by side.
+# Only functions of 100,000 instructions or more are shown.
 # Usage: perf/loop-instructions.sh build/release/cli/tallyforge-cli \
 #          build/windows/cli/tallyforge-cli.exe [BENCHMARKS=B1 B3 B8 B9]
 set -euo pipefail
@@ -72,5 +73,5 @@ for bench in "${benches[@]}"; do
   done
   echo "$bench: instructions per function, Linux, Windows, Windows / Linux"
   join -t $'\t' -a1 -a2 -e 0 -o 0,1.2,2.2 <(sort "$work/linux.$bench.txt") <(sort "$work/windows.$bench.txt") |
-    awk -F '\t' '{ printf "  %-34s %15.0f %15.0f %8.2f%%\n", $1, $2, $3, $2 > 0 ? 100 * $3 / $2 : 0 }'
+    awk -F '\t' '$2 + $3 >= 100000 { printf "  %-34s %15.0f %15.0f %8.2f%%\n", $1, $2, $3, ($2 > 0 ? 100 * $3 / $2 : 0) }'
 done
