@@ -192,6 +192,10 @@ TEST(CliJobs, TwoCopiesGiveTwoCompleteVerifiedSeparateResultSets) {
   EXPECT_EQ(doc["jobs"][0]["efficiency"], 1.0);
   EXPECT_GT(doc["jobs"][1]["throughput"].get<double>(), 0.0);
   ExpectHas(result.out, {"Throughput vs one copy"});
+  const CliResult check = RunCli(dir, "check jobs.json");  // judged by its copies
+  EXPECT_EQ(check.exitCode, 0) << check.out;
+  ExpectHas(check.out, {"\njob-2-of-2: complete, every result verified\ncheck: every run "});
+  EXPECT_FALSE(Has(RunCli(dir, "report jobs.json -o -").out, "check FAILED"));
 }
 
 // Copies that did not complete give no figures: not from a result an earlier invocation left,
@@ -215,12 +219,20 @@ TEST(CliJobs, ACopyThatDidNotCompleteGivesNoFigures) {
   const json doc = json::parse(testing::ReadFile(dir / "jobs.json"));
   EXPECT_TRUE(doc["jobs"][1]["throughput"].is_null());
   EXPECT_FALSE(doc["jobs"][1]["results"][1]["complete"]);
+  CliResult check = RunCli(dir, "check jobs.json");
+  EXPECT_EQ(check.exitCode, 1) << check.out;
+  ExpectHas(check.out,
+            {"\njob-2-of-2: INCOMPLETE (killed by signal 9)\n", "FAILED: 1 copy incomplete"});
 
-  const CliResult stopped = testing::RunBinaryUntil(TALLYFORGE_CLI_PATH, dir, "--jobs 2 B3",
-                                                    "cli.err", "tallyforge-cli: running 1 copy");
+  const CliResult stopped =
+      testing::RunBinaryUntil(TALLYFORGE_CLI_PATH, dir, "--jobs 2 B3 --json jobs.json", "cli.err",
+                              "tallyforge-cli: running 1 copy");
   EXPECT_EQ(stopped.exitCode, 130) << stopped.err;
   ExpectHas(stopped.out, {"INCOMPLETE: stopped"});
   EXPECT_FALSE(std::regex_search(stopped.out, std::regex("[0-9]x|[0-9]%"))) << stopped.out;
+  check = RunCli(dir, "check jobs.json");
+  EXPECT_EQ(check.exitCode, 1) << check.out;
+  ExpectHas(check.out, {"stopped at 1 copy at once; not run: 2 copies at once"});
 }
 
 }  // namespace
