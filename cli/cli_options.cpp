@@ -47,9 +47,11 @@ const char* kExitStatuses =
     "checked; 70 on an internal error (the results measured until then are still written); 75 "
     "when another run is using the folder (one run at a time per folder); 130 when stopped by "
     "Ctrl-C, SIGTERM or SIGHUP. check: 0 when the document stands for complete, verified work; 3 "
-    "when it records a WRONG result; 4 when a run was not checked or none was; 1 for anything "
-    "else (figures edited, an output file not as expected, a run stopped, a run that did not "
-    "reach its end).";
+    "when it records a WRONG result (of a run, or of a copy of --jobs); 4 when a run or copy was "
+    "not checked or none was; 1 for anything else (figures edited, an output file not as "
+    "expected, a run stopped, work a stop left undone, a copy that did not complete, a run that "
+    "did not reach its end). compare: check's status for the worse of the two documents, else 1 "
+    "when they have no benchmark in common.";
 
 }  // namespace
 
@@ -140,7 +142,8 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
                "its output files are the expected answers");
   check->add_option("FILE", given.checkFile, "The result document")->required();
   CLI::App* compare = app.add_subcommand(
-      "compare", "Two result documents' median times and scores side by side, ratio B/A");
+      "compare", "Two result documents' median times and scores side by side, ratio B/A, after "
+                 "what check finds wrong with either and whether their arithmetic differs");
   compare->add_option("FILES", given.compareFiles, "A.json B.json")->required()->expected(2);
   CLI::App* report = app.add_subcommand(
       "report", "Result documents as one HTML page of charts and tables (the first document is "

@@ -210,7 +210,8 @@ int RunJobs(const CliOptions& options, const SessionSetup& setup, std::FILE* out
   if (primeCount == 0) BuildPrimeTable();
   const ReferenceTexts reference =
       ReadReferenceFile(options.directory / kReferenceFileName);
-  const DocumentContext context = ContextFor(options, options.directory, reference);
+  DocumentContext context = ContextFor(options, options.directory, reference);
+  context.standardWorkload = setup.workload == Workload::Standard();
   std::vector<CountResult> counts;
   const auto write = [&](bool finished) {
     if (document == nullptr) return 0;
@@ -239,6 +240,7 @@ int RunJobs(const CliOptions& options, const SessionSetup& setup, std::FILE* out
     write(false);
     if (exitCode == kExitInterrupted) break;
   }
+  if (exitCode == kExitInterrupted) context.stop = JobsStop(options.jobCounts, counts.size());
 
   std::fprintf(out, "%-7s %-14s %12s  %s\n", "Copies", "Folder", "Seconds", "");
   for (const CountResult& count : counts) {

@@ -34,6 +34,13 @@ namespace {
 using namespace tallyforge;
 using namespace tallyforge::cli;
 
+// check's exit status for what it found: 3, then 4, then 1.
+int CheckStatus(const DocumentFindings& findings) {
+  if (findings.anyWrong()) return kExitWrongResult;
+  if (findings.anyUnchecked()) return kExitNotChecked;
+  return findings.allWell() ? 0 : kExitRunFailed;
+}
+
 // check and compare: what the documents show; exit 2 when one cannot be read as a document.
 int ReadBack(const CliOptions& options) {
   std::vector<ResultDocument> documents;
@@ -47,12 +54,17 @@ int ReadBack(const CliOptions& options) {
     documents.push_back(std::move(*document));
   }
   if (options.command == Command::kCompare) {
-    return CompareDocuments(documents[0], documents[1], stdout) ? 0 : kExitRunFailed;
+    const Comparison compared =
+        CompareDocuments(documents[0], documents[1], StandardAnswers(), stdout);
+    // A document that fails check gives check's status (the worse of the two), as it would.
+    const int a = CheckStatus(compared.a), b = CheckStatus(compared.b);
+    const auto rank = [](int status) {
+      return status == kExitWrongResult ? 3 : status == kExitNotChecked ? 2 : status;
+    };
+    if (const int worse = rank(a) >= rank(b) ? a : b; worse != 0) return worse;
+    return compared.common ? 0 : kExitRunFailed;
   }
-  const DocumentFindings findings = CheckDocument(documents[0], StandardAnswers(), stdout);
-  if (findings.wrong > 0) return kExitWrongResult;
-  if (findings.notChecked + findings.notRun > 0 || !findings.anyChecked()) return kExitNotChecked;
-  return findings.allWell() ? 0 : kExitRunFailed;
+  return CheckStatus(CheckDocument(documents[0], StandardAnswers(), stdout));
 }
 
 int Calibrate(const CliOptions& options, const Session& session, int status) {

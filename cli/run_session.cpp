@@ -71,6 +71,7 @@ void Session::Recorded(const RecordedRun& run) {
 
 int Session::WriteDocument(bool finished) {
   if (m_document == nullptr) return 0;
+  if (m_options.loop) m_context.repeat = m_recorder.pass();  // the passes begun
   const int error = m_document->Write(
       DocumentText(BuildDocument(m_context, runs(), m_scores, std::nullopt, finished)), finished);
   if (error != 0 && m_documentError == 0) {
@@ -94,10 +95,11 @@ int Session::Run() {
 
   m_host.PrintHeader();
   int status = 0;
+  bool stopped = false;
   if (m_options.loop) {
-    status = RunStabilityLoop(m_engine, m_recorder, m_options.duration, m_setup.rows);
+    status = RunStabilityLoop(m_engine, m_recorder, m_scores, stopped, m_options.duration,
+                              m_setup.rows);
   } else {
-    bool stopped = false;
     for (int pass = 1; pass <= m_options.repeat && !stopped; ++pass) {
       m_recorder.BeginPass(pass);
       if (m_options.stress) {
@@ -121,6 +123,11 @@ int Session::Run() {
                       ScoreValues(m_scores));
     }
     status = ExitStatusOf(runs(), stopped);
+  }
+  if (stopped) {
+    std::vector<int> planned = m_options.benchmarks;
+    if (m_options.stress) planned = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    m_context.stop = SessionStop(planned, m_options.loop ? 0 : m_options.repeat, runs());
   }
   if (WriteDocument(true) != 0) status = WorstStatus(status, kExitRunFailed);
   return status;

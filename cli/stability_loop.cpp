@@ -56,7 +56,8 @@ std::string Described(const RecordedRun& run) {
 
 }  // namespace
 
-int RunStabilityLoop(BenchEngine& engine, const RunRecorder& recorder,
+int RunStabilityLoop(BenchEngine& engine, RunRecorder& recorder,
+                     std::vector<PassScore>& passScores, bool& stopped,
                      std::chrono::seconds duration, std::FILE* out) {
   const Clock::time_point start = Clock::now();
   std::vector<int> scores;
@@ -64,9 +65,11 @@ int RunStabilityLoop(BenchEngine& engine, const RunRecorder& recorder,
   int status = 0;
   for (int pass = 1;; ++pass) {
     const size_t runsBefore = recorder.runs().size();
+    recorder.BeginPass(pass);
     const Clock::time_point passStart = Clock::now();
     const StressOutcome outcome = engine.OnStressBench();
     const Clock::time_point passEnd = Clock::now();
+    passScores.push_back({pass, outcome.scored, engine.board().m_totalScore});
     const std::string took = Clocktime(passEnd - passStart);
     const auto& runs = recorder.runs();
     if (const RecordedRun* wrong = FirstWith(runs, runsBefore, RunVerdict::kWrong)) {
@@ -122,6 +125,7 @@ int RunStabilityLoop(BenchEngine& engine, const RunRecorder& recorder,
     std::fprintf(out, "stability: stopped in %s before a pass was complete\n", elapsed.c_str());
   }
   std::fflush(out);
+  stopped = status == kExitInterrupted;
   if (uncheckedPasses > 0 && (status == 0 || status == kExitInterrupted)) status = kExitNotChecked;
   return status;
 }

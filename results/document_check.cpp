@@ -10,6 +10,11 @@
 namespace tallyforge {
 namespace {
 
+// The exit statuses a copy of --jobs ends with for a wrong result and an unchecked one, as
+// every run of the runner does.
+constexpr int64_t kCopyWrong = 3;
+constexpr int64_t kCopyNotChecked = 4;
+
 // printf to out, unless there is none: the report wants the findings without the lines.
 __attribute__((format(printf, 2, 3))) void Say(std::FILE* out, const char* format, ...) {
   if (out == nullptr) return;
@@ -47,6 +52,28 @@ std::string FileFinding(const DocumentRun& run, bool standard, const ExpectedAns
   return name + ": DIFFERS from the expected answer";
 }
 
+// A copy is verified only when it ended complete: the parent records that it exited 0, every
+// run of its finished document verified.
+void JudgeCopy(const DocumentCopy& copy, DocumentFindings& findings, std::FILE* out) {
+  const std::string name = copy.folder.empty()
+                               ? std::to_string(copy.copies) + " copies at once"
+                               : TerminalText(copy.folder);
+  if (copy.exitCode == kCopyWrong) {
+    ++findings.copiesWrong;
+    Say(out, "%s: WRONG (see its result.json)\n", name.c_str());
+  } else if (copy.complete && copy.exitCode == 0) {
+    ++findings.copiesVerified;
+    Say(out, "%s: complete, every result verified\n", name.c_str());
+  } else if (copy.exitCode == kCopyNotChecked) {
+    ++findings.copiesNotChecked;
+    Say(out, "%s: not checked (see its result.json)\n", name.c_str());
+  } else {
+    ++findings.copiesIncomplete;
+    Say(out, "%s: INCOMPLETE%s\n", name.c_str(),
+        copy.state.empty() ? "" : (" (" + TerminalText(copy.state) + ")").c_str());
+  }
+}
+
 }  // namespace
 
 std::string CheckSummaryText(const DocumentFindings& f) {
@@ -61,9 +88,13 @@ std::string CheckSummaryText(const DocumentFindings& f) {
   add(f.notChecked, "not checked");
   add(f.notRun, "not run");
   add(f.stopped, "stopped");
+  add(f.copiesWrong, f.copiesWrong == 1 ? "copy WRONG" : "copies WRONG");
+  add(f.copiesNotChecked, f.copiesNotChecked == 1 ? "copy not checked" : "copies not checked");
+  add(f.copiesIncomplete, f.copiesIncomplete == 1 ? "copy incomplete" : "copies incomplete");
   if (!f.anyChecked()) problems.push_back("no run with a checked result");
   if (f.edited) problems.push_back("figures edited");
   if (f.fileDiffers) problems.push_back("an output file not as expected");
+  if (!f.stop.empty()) problems.push_back(f.stop);
   if (f.unfinished) problems.push_back("written by a run that did not reach its end");
   std::string text = "check: FAILED: ";
   for (size_t i = 0; i < problems.size(); ++i) text += (i > 0 ? ", " : "") + problems[i];
@@ -73,7 +104,8 @@ std::string CheckSummaryText(const DocumentFindings& f) {
 DocumentFindings CheckDocument(const ResultDocument& document, const ExpectedAnswers& answers,
                                std::FILE* out) {
   DocumentFindings findings;
-  findings.unfinished = !document.finished;
+  if (document.stop) findings.stop = StopText(*document.stop);
+  findings.unfinished = !document.finished && !document.stop;  // a stop's document says more
   if (FiguresDigest(document.json) != document.figuresSha256) {
     findings.edited = true;
     Say(out, "figures: EDITED after the document was written (checksum differs)\n");
@@ -95,6 +127,8 @@ DocumentFindings CheckDocument(const ResultDocument& document, const ExpectedAns
     if (!file.empty()) line += "; " + file;
     Say(out, "%s\n", line.c_str());
   }
+  for (const DocumentCopy& copy : document.copies) JudgeCopy(copy, findings, out);
+  if (!findings.stop.empty()) Say(out, "the run was %s\n", findings.stop.c_str());
   if (findings.unfinished) {
     Say(out, "the run that wrote this document did not reach its end: it holds the "
                       "benchmarks finished until then\n");

@@ -19,20 +19,30 @@ struct DocumentFindings {
   bool edited = false;       // the figures' digest is not the one recorded
   bool fileDiffers = false;  // a complete run's output file is not its expected answer
   bool unfinished = false;   // written after a benchmark of a run that did not reach its end
+  std::string stop;          // what a stop left undone (StopText); empty when none ended it
   int verified = 0, stopped = 0, notChecked = 0, notRun = 0, wrong = 0;
+  // The copies of --jobs, as the parent recorded how each ended.
+  int copiesVerified = 0, copiesWrong = 0, copiesNotChecked = 0, copiesIncomplete = 0;
 
-  // A run whose result was checked and found right or wrong.
-  bool anyChecked() const { return verified + stopped + wrong > 0; }
+  // A run whose result was checked and found right or wrong, or a copy judged by how it ended.
+  bool anyChecked() const {
+    return verified + stopped + wrong + copiesVerified + copiesWrong + copiesIncomplete > 0;
+  }
+  bool anyWrong() const { return wrong + copiesWrong > 0; }
+  // A result that could not be checked or a run that did not take place, or none checked.
+  bool anyUnchecked() const {
+    return notChecked + notRun + copiesNotChecked > 0 || !anyChecked();
+  }
   // Nothing keeps the document from standing for complete, verified work.
   bool allWell() const {
-    return !edited && !fileDiffers && !unfinished && stopped + notChecked + notRun + wrong == 0 &&
-           anyChecked();
+    return !edited && !fileDiffers && !unfinished && stop.empty() && stopped == 0 &&
+           copiesIncomplete == 0 && !anyWrong() && !anyUnchecked();
   }
 };
 
 // Prints a line on the figures, one per run (its verdict, what its check found, its file's
-// checksum against the expected answer), and a last line that sums up; returns what it found.
-// With out null nothing is printed.
+// checksum against the expected answer), one per copy of --jobs (how it ended), what a stop left
+// undone, and a last line that sums up; returns what it found. With out null nothing is printed.
 DocumentFindings CheckDocument(const ResultDocument& document, const ExpectedAnswers& answers,
                                std::FILE* out);
 

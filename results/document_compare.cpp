@@ -3,28 +3,46 @@
 #include <map>
 #include <string>
 
+#include "figure_text.h"
 #include "safe_text.h"
 
 namespace tallyforge {
 namespace {
 
-std::string Figure(const std::optional<double>& value, const char* format) {
-  if (!value) return "-";
-  char text[32];
-  std::snprintf(text, sizeof text, format, *value);
-  return text;
+std::string Ratio(const std::optional<double>& a, const std::optional<double>& b) {
+  if (!a || !b || *a == 0) return "n/a";
+  return Figure(*b / *a, "%.3f");
 }
 
-std::string Ratio(const std::optional<double>& a, const std::optional<double>& b) {
-  if (!a || !b || *a == 0) return "-";
-  return Figure(*b / *a, "%.3f");
+// The arithmetic as the terminal shows it, at most a line long whatever the document holds.
+std::string ArithmeticText(const ResultDocument& document) {
+  return TerminalText(ArithmeticOf(document).substr(0, 60));
 }
 
 }  // namespace
 
-bool CompareDocuments(const ResultDocument& a, const ResultDocument& b, std::FILE* out) {
+Comparison CompareDocuments(const ResultDocument& a, const ResultDocument& b,
+                            const ExpectedAnswers& answers, std::FILE* out) {
+  Comparison result;
+  result.a = CheckDocument(a, answers, nullptr);
+  result.b = CheckDocument(b, answers, nullptr);
+  for (const auto& [label, findings] : {std::pair{"A", &result.a}, std::pair{"B", &result.b}}) {
+    if (!findings->allWell()) {
+      std::fprintf(out, "%s: %s: its times are not a clean result\n", label,
+                   CheckSummaryText(*findings).c_str());
+    }
+  }
+  // A document older than the engine's own remainder was measured with its C library's fmod.
+  if (!a.remainder && !b.remainder) {
+    std::fprintf(out, "A and B do not record their arithmetic (older documents, each measured "
+                      "with its platform's C library fmod): their times may measure the "
+                      "arithmetic as well as the machines\n");
+  } else if (!SameArithmetic(a, b)) {
+    std::fprintf(out, "A and B were measured with different arithmetic (A: %s, B: %s): their "
+                 "times measure the arithmetic as well as the machines\n",
+                 ArithmeticText(a).c_str(), ArithmeticText(b).c_str());
+  }
   std::fprintf(out, "%-11s %12s %12s %8s\n", "Benchmark", "A (s)", "B (s)", "B/A");
-  bool common = false;
   const std::map<std::string, std::optional<double>> inB(b.medians.begin(), b.medians.end());
   for (const auto& [name, secondsA] : a.medians) {
     const auto secondsB = inB.find(name);
@@ -32,7 +50,7 @@ bool CompareDocuments(const ResultDocument& a, const ResultDocument& b, std::FIL
     std::fprintf(out, "%-11s %12s %12s %8s\n", TerminalText(name).c_str(),
                  Figure(secondsA, "%.4f").c_str(), Figure(secondsB->second, "%.4f").c_str(),
                  Ratio(secondsA, secondsB->second).c_str());
-    common = true;
+    result.common = true;
   }
   if (a.medianScore || b.medianScore) {
     std::fprintf(out, "%-11s %12s %12s %8s\n", "TOTAL SCORE", Figure(a.medianScore, "%.1f").c_str(),
@@ -40,7 +58,7 @@ bool CompareDocuments(const ResultDocument& a, const ResultDocument& b, std::FIL
   }
   std::fprintf(out, "Times are medians over each document's passes; B/A below 1 means B was "
                     "faster, a score ratio above 1 means B scored higher.\n");
-  return common;
+  return result;
 }
 
 }  // namespace tallyforge

@@ -2,12 +2,20 @@
 // `compare`: two result documents' median times and scores side by side.
 #include <cstdio>
 
+#include "document_check.h"
 #include "document_reader.h"
 
 namespace tallyforge {
 
-// Prints both documents' median seconds per benchmark and their median scores side by side,
-// with the ratio of B to A. Returns whether they have a benchmark in common.
-bool CompareDocuments(const ResultDocument& a, const ResultDocument& b, std::FILE* out);
+struct Comparison {
+  bool common = false;         // the documents have a benchmark in common
+  DocumentFindings a, b;       // what check finds of each
+};
+
+// Says first what check finds wrong with either document and when their times were not measured
+// with the same arithmetic, then prints both documents' median seconds per benchmark and their
+// median scores side by side, with the ratio of B to A.
+Comparison CompareDocuments(const ResultDocument& a, const ResultDocument& b,
+                            const ExpectedAnswers& answers, std::FILE* out);
 
 }  // namespace tallyforge

@@ -9,6 +9,7 @@ namespace tallyforge {
 namespace {
 
 using nlohmann::json;
+namespace key = document_key;
 
 // Whether text holds a run between quotes longer than kLongestDocumentText: found before any
 // parsing, since the parser would build the whole string first.
@@ -119,7 +120,45 @@ bool ReadRuns(const json& runs, ResultDocument& document, std::string& error) {
   return true;
 }
 
+void ReadJobs(const json& jobs, ResultDocument& document) {
+  if (!jobs.is_array()) return;
+  for (const json& count : jobs) {
+    const int64_t copies = count[key::kCopies].get<int64_t>();
+    const json& results = count[key::kCopyResults];
+    if (copies < 1 || results.size() != static_cast<uint64_t>(copies)) {
+      // Never written so: one entry stands for whatever is missing, so that it cannot pass.
+      document.copies.push_back({copies, "", -1, false,
+                                 std::to_string(results.size()) + " copies recorded of " +
+                                     std::to_string(copies)});
+    }
+    for (const json& copy : results) {
+      DocumentCopy& read = document.copies.emplace_back();
+      read.copies = copies;
+      read.folder = copy[key::kFolder].get<std::string>();
+      read.exitCode = copy[key::kExitCode].get<int64_t>();
+      read.complete = copy[key::kComplete].get<bool>();
+      if (copy.contains(key::kState)) read.state = copy[key::kState].get<std::string>();
+    }
+  }
+}
+
+void ReadStop(const json& document, ResultDocument& read) {
+  const auto stop = document.find(key::kStop);
+  if (stop == document.end() || stop->is_null()) return;
+  StopRecord& record = read.stop.emplace();
+  record.at = (*stop)[key::kStopAt].get<std::string>();
+  for (const json& item : (*stop)[key::kNotRun]) record.notRun.push_back(item.get<std::string>());
+}
+
 }  // namespace
+
+std::string ArithmeticOf(const ResultDocument& document) {
+  return document.remainder ? *document.remainder : "unknown (older document)";
+}
+
+bool SameArithmetic(const ResultDocument& a, const ResultDocument& b) {
+  return a.remainder && b.remainder && *a.remainder == *b.remainder;
+}
 
 std::optional<ResultDocument> ParseDocument(std::string_view text, std::string& error) {
   if (HoldsALongText(text)) {
@@ -167,6 +206,9 @@ std::optional<ResultDocument> ParseDocument(std::string_view text, std::string& 
                                   MedianOf(benchmark["seconds"]));
   }
   document.medianScore = MedianOf(doc["total_score"]["statistics"]);
+  if (doc.contains(key::kRemainder)) document.remainder = doc[key::kRemainder].get<std::string>();
+  ReadStop(doc, document);
+  ReadJobs(doc[key::kJobs], document);
   return document;
 }
 

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "stop_record.h"
 #include "verification.h"
 
 namespace tallyforge {
@@ -34,6 +35,15 @@ struct DocumentRun {
   std::string checkText;
 };
 
+// A copy of --jobs as its parent's document records it.
+struct DocumentCopy {
+  int64_t copies = 0;  // of its count
+  std::string folder;
+  int64_t exitCode = 0;
+  bool complete = false;  // ran to its end, every result verified
+  std::string state;      // as the parent described it; empty in older documents
+};
+
 struct ResultDocument {
   nlohmann::json json;  // as read: the digest of the figures is taken over it
   int64_t schemaVersion = 0;
@@ -44,7 +54,18 @@ struct ResultDocument {
   // Each benchmark's median seconds over its passes, in the document's order.
   std::vector<std::pair<std::string, std::optional<double>>> medians;
   std::optional<double> medianScore;
+  std::optional<std::string> remainder;  // the engine's remainder; none in older documents
+  std::optional<StopRecord> stop;        // how a stop ended the invocation, if one did
+  std::vector<DocumentCopy> copies;      // --jobs: every copy of every count
 };
+
+// What arithmetic the document's times were measured with: its remainder routine, or "unknown
+// (older document)" for one written before documents recorded it (the C library's fmod of
+// whatever platform made it).
+std::string ArithmeticOf(const ResultDocument& document);
+
+// Whether the times of a and b were measured with the same, known arithmetic.
+bool SameArithmetic(const ResultDocument& a, const ResultDocument& b);
 
 // The document in text; none, with the reason in error (printable), when it is not JSON, is
 // nested deeper than kDeepestDocument, holds more than kMostDocumentValues values or a text

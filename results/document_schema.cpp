@@ -8,6 +8,7 @@ namespace tallyforge {
 namespace {
 
 using nlohmann::json;
+namespace key = document_key;
 
 enum class Kind { kString, kInteger, kNumber, kBool, kObject, kArray };
 
@@ -17,7 +18,14 @@ struct Field {
   bool nullable = false;
   std::span<const Field> members = {};  // kObject, and kArray of objects: their fields
   Kind element = Kind::kObject;         // kArray: the kind of its elements
+  bool optional = false;                // added later: absent from older documents
 };
+
+// A member added without a new schema version: checked where present.
+constexpr Field Optional(Field field) {
+  field.optional = true;
+  return field;
+}
 
 constexpr Kind S = Kind::kString, I = Kind::kInteger, N = Kind::kNumber, B = Kind::kBool,
                O = Kind::kObject, A = Kind::kArray;
@@ -53,9 +61,11 @@ constexpr Field kBenchmark[] = {{"benchmark", S},
 constexpr Field kScorePass[] = {{"pass", I}, {"text", S}, {"value", N, true}};
 constexpr Field kTotalScore[] = {{"passes", A, false, kScorePass},
                                  {"statistics", O, true, kStatistics}};
-constexpr Field kCopy[] = {{"folder", S}, {"exit_code", I}, {"seconds", N, true}, {"complete", B}};
-constexpr Field kJobCount[] = {{"copies", I}, {"results", A, false, kCopy},
+constexpr Field kCopy[] = {{key::kFolder, S}, {key::kExitCode, I}, {"seconds", N, true},
+                           {key::kComplete, B}, Optional({key::kState, S})};
+constexpr Field kJobCount[] = {{key::kCopies, I}, {key::kCopyResults, A, false, kCopy},
                                {"throughput", N, true}, {"efficiency", N, true}};
+constexpr Field kStop[] = {{key::kStopAt, S}, {key::kNotRun, A, false, {}, S}};
 constexpr Field kIntegrity[] = {{"algorithm", S}, {"figures_sha256", S}};
 constexpr Field kDocument[] = {
     {"schema", S},          {"schema_version", I},
@@ -67,8 +77,10 @@ constexpr Field kDocument[] = {
     {"runs", A, false, kRun},
     {"benchmarks", A, false, kBenchmark},
     {"total_score", O, false, kTotalScore},
-    {"jobs", A, true, kJobCount},
-    {"integrity", O, false, kIntegrity}};
+    {key::kJobs, A, true, kJobCount},
+    {"integrity", O, false, kIntegrity},
+    Optional({key::kRemainder, S}),
+    Optional({key::kStop, O, true, kStop})};
 // What version 2 added.
 constexpr Field kDocument2[] = {{"finished", B}};
 
@@ -129,6 +141,7 @@ bool CheckMembers(const json& object, std::span<const Field> fields, const std::
     const std::string at = where.empty() ? field.name : where + "." + field.name;
     const auto member = object.find(field.name);
     if (member == object.end()) {
+      if (field.optional) continue;
       error = "missing " + at;
       return false;
     }

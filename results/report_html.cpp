@@ -39,14 +39,15 @@ std::string CheckCell(const ReportDocument& document) {
 
 void DocumentsTable(const ReportModel& model, std::string& out) {
   out += "<h2>Documents, best score first</h2>\n<table>\n<tr><th>Rank</th><th>Document</th>"
-         "<th>Machine</th><th>Build</th><th>Started</th><th>Run</th><th>Score</th>"
-         "<th>check</th></tr>\n";
+         "<th>Machine</th><th>Build</th><th>Arithmetic</th><th>Started</th><th>Run</th>"
+         "<th>Score</th><th>check</th></tr>\n";
   size_t rank = 0;
   for (size_t i : model.ranking) {
     const ReportDocument& d = model.documents[i];
     out += d.clean ? "<tr>" : "<tr class=\"failed\">";
     out += Cell(std::to_string(++rank), true) + Cell(DocumentLabel(model.documents, i)) +
-           Cell(MarkupText(d.machine)) + Cell(MarkupText(d.build)) + Cell(MarkupText(d.time, 40)) +
+           Cell(MarkupText(d.machine)) + Cell(MarkupText(d.build)) +
+           Cell(MarkupText(d.arithmetic, 40)) + Cell(MarkupText(d.time, 40)) +
            Cell(MarkupText(d.mode, 20) + (d.repeat > 1 ? ", " + std::to_string(d.repeat) + " passes" : "")) +
            Cell(Figure(d.score, "%.1f"), true) + CheckCell(d) + "</tr>\n";
   }
@@ -117,6 +118,12 @@ std::string ReportHtml(const ReportModel& model) {
          "; the first (#1) is the baseline. A document that fails <code>check</code> is marked "
          "FAILED and drawn hatched: it is not a clean result. Made by tallyforge-cli " +
          MarkupText(kVersion) + ".</p>\n";
+  if (!model.oneArithmetic) {
+    out += "<p class=\"failed-mark\">These documents were not all measured with the same "
+           "arithmetic (see the Arithmetic column; an older document, which does not record it, "
+           "was measured with its platform's C library fmod): their times and scores measure the "
+           "arithmetic as well as the machines.</p>\n";
+  }
   DocumentsTable(model, out);
   if (!model.scores.groups.empty()) out += BarChartSvg(model.scores, model.documents);
   if (model.benchmarkCharts.empty()) {

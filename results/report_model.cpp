@@ -225,6 +225,8 @@ ReportDocument DescribeForReport(const std::string& name, const ResultDocument& 
   const DocumentFindings findings = CheckDocument(document, answers, nullptr);
   report.clean = findings.allWell();
   report.checkSummary = CheckSummaryText(findings);
+  report.arithmetic = ArithmeticOf(document);
+  report.arithmeticKnown = document.remainder.has_value();
   report.score = Finite(document.medianScore);
   ReadBenchmarks(document, report);
   if (doc["jobs"].is_array()) {
@@ -243,6 +245,9 @@ ReportModel BuildReport(std::vector<ReportDocument> documents) {
   const std::vector<ReportDocument>& docs = model.documents;
   if (docs.empty()) return model;
   model.benchmarks = BenchmarkNames(docs);
+  model.oneArithmetic = std::all_of(docs.begin(), docs.end(), [&](const ReportDocument& d) {
+    return d.arithmeticKnown && d.arithmetic == docs[0].arithmetic;
+  });
 
   for (size_t i = 0; i < docs.size(); ++i) model.ranking.push_back(i);
   std::stable_sort(model.ranking.begin(), model.ranking.end(), [&](size_t a, size_t b) {
@@ -278,6 +283,12 @@ ReportModel BuildReport(std::vector<ReportDocument> documents) {
   AddSpreads(model);
   AddTimelines(model);
   AddScaling(model);
+  if (!model.oneArithmetic) {
+    const std::string warning = " - not all measured with the same arithmetic";
+    model.scores.title += warning;
+    for (ReportBarChart& chart : model.benchmarkCharts) chart.title += warning;
+    for (ReportSpreadChart& chart : model.spreads) chart.title += warning;
+  }
   return model;
 }
 

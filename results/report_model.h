@@ -53,6 +53,8 @@ struct ReportDocument {
   int64_t logicalCores = 0, repeat = 1;
   bool clean = false;        // check found nothing wrong
   std::string checkSummary;  // check's last line
+  std::string arithmetic;    // what its times were measured with (ArithmeticOf)
+  bool arithmeticKnown = false;
   std::optional<double> score;  // the median total score
   std::vector<ReportBenchmark> benchmarks;  // B1 to B9, those it has
   std::vector<ReportScaling> scaling;       // --jobs: per copy count
@@ -105,6 +107,9 @@ struct ReportModel {
   std::vector<ReportDocument> documents;  // in the order given; the first is the baseline
   std::vector<size_t> ranking;            // best score first; unscored ones after, as given
   std::vector<std::string> benchmarks;    // the names any document has, B1 to B9
+  // Every document measured with one known arithmetic; when not, the charts that set documents
+  // side by side say so in their titles.
+  bool oneArithmetic = true;
   ReportBarChart scores;  // one bar per document, in ranking order; no group when none scored
   std::vector<ReportBarChart> benchmarkCharts;  // times and speed against the reference
   std::vector<ReportSpreadChart> spreads;       // per benchmark that some document repeated

@@ -89,13 +89,6 @@ std::vector<double> Ticks(double low, double high, bool whole = false) {
 
 }  // namespace
 
-std::string Figure(std::optional<double> value, const char* format) {
-  if (!value || !std::isfinite(*value)) return "n/a";
-  char text[64];
-  std::snprintf(text, sizeof text, std::fabs(*value) >= 1e9 ? "%.3g" : format, *value);
-  return text;
-}
-
 std::string DocumentLabel(const std::vector<ReportDocument>& documents, size_t index) {
   std::string label = "#";  // appended piece by piece: g++ 12 warns falsely on "#" + string
   label += std::to_string(index + 1);

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "figure_text.h"
 #include "report_model.h"
 
 namespace tallyforge {
@@ -19,10 +20,6 @@ std::string LineChartSvg(const ReportLineChart& chart, const std::vector<ReportD
 // How a document is named in charts and tables, escaped: "#2 host.json", with "(baseline)" for
 // the first and "check FAILED" for one that fails check.
 std::string DocumentLabel(const std::vector<ReportDocument>& documents, size_t index);
-
-// A number for the page: format (printf) for ordinary values, "%.3g" for huge ones, "n/a" for
-// none or a value that is not finite.
-std::string Figure(std::optional<double> value, const char* format);
 
 // Every chart of the model as a standalone SVG file: (file name, text), in page order.
 std::vector<std::pair<std::string, std::string>> ReportSvgFiles(const ReportModel& model);

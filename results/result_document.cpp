@@ -4,7 +4,9 @@
 #include <ctime>
 
 #include "benchmark_summary.h"
+#include "document_schema.h"
 #include "formats.h"
+#include "remainder.h"
 #include "safe_text.h"
 #include "sha256.h"
 #include "version.h"
@@ -170,8 +172,14 @@ nlohmann::json BuildDocument(const DocumentContext& context, const std::vector<R
     scoreList.push_back({{"pass", score.pass}, {"text", Cell(score.text)}, {"value", OrNull(value)}});
   }
   document["total_score"] = {{"passes", scoreList}, {"statistics", StatsJson(Summarise(values))}};
-  document["jobs"] = jobs ? *jobs : json(nullptr);
-  document["finished"] = finished;
+  document[document_key::kJobs] = jobs ? *jobs : json(nullptr);
+  document[document_key::kRemainder] = kRemainderName;
+  document[document_key::kStop] = nullptr;
+  if (context.stop) {
+    document[document_key::kStop] = {{document_key::kStopAt, context.stop->at},
+                                     {document_key::kNotRun, context.stop->notRun}};
+  }
+  document["finished"] = finished && !context.stop;
   MakeTextsValid(document);
   document["integrity"] = {{"algorithm", "sha256"}, {"figures_sha256", FiguresDigest(document)}};
   return document;

@@ -8,11 +8,14 @@
 #include "machine_facts.h"
 #include "reference_reader.h"
 #include "run_record.h"
+#include "stop_record.h"
 
 namespace tallyforge {
 
 // 2: "finished", "slowdown.noise", and jobs' figures null for a count whose copies did not all
-// complete. Version 1 documents read the same way.
+// complete. Version 1 documents read the same way. Members added since ("remainder", "stop")
+// keep the version: a reader that ignores them still judges the document rightly, since a
+// stopped run's document is also not "finished".
 inline constexpr int kDocumentSchemaVersion = 2;
 inline constexpr const char* kDocumentSchema = "tallyforge-result";
 
@@ -27,11 +30,13 @@ struct DocumentContext {
   std::string referencePath;
   ReferenceTexts reference;
   std::optional<std::string> referenceMachine;
+  std::optional<StopRecord> stop;  // a stop ended the invocation before all it set out to do
 };
 
 // The document, its integrity member included. jobs, when given, is stored as it is. finished:
-// the invocation wrote it at its end, not after one of its benchmarks on the way. Every text in
-// it is valid UTF-8 (invalid bytes replaced by U+FFFD).
+// the invocation wrote it at its end, not after one of its benchmarks on the way; it is recorded
+// so only when no stop ended the invocation. Every text in it is valid UTF-8 (invalid bytes
+// replaced by U+FFFD).
 nlohmann::json BuildDocument(const DocumentContext& context, const std::vector<RecordedRun>& runs,
                              const std::vector<PassScore>& scores,
                              const std::optional<nlohmann::json>& jobs = std::nullopt,

@@ -19,6 +19,7 @@ class RunRecorder final : public BenchHost {
 
   // Starts pass (1-based): the runs that follow belong to it.
   void BeginPass(int pass);
+  int pass() const { return m_pass; }
   // Called with each finished run before its check (only test builds set it, to damage a result).
   void SetBeforeCheck(std::function<void(const RunOutcome&)> hook) { m_beforeCheck = std::move(hook); }
   // Called with each run once it is recorded, before inner hears of it.

@@ -217,10 +217,14 @@ TEST(CliJobs, TwoCopiesGiveTwoCompleteVerifiedSeparateResultSets) {
   EXPECT_EQ(doc["jobs"][0]["efficiency"], 1.0);
   EXPECT_GT(doc["jobs"][1]["throughput"].get<double>(), 0.0);
   ExpectHas(result.out, {"Throughput vs one copy"});
+  const CliResult check = RunCli(dir, "check jobs.json");  // judged by its copies
+  EXPECT_EQ(check.exitCode, 0) << check.out;
+  ExpectHas(check.out, {"\njob-2-of-2: complete, every result verified\ncheck: every run "});
+  EXPECT_FALSE(Has(RunCli(dir, "report jobs.json -o -").out, "check FAILED"));
 }
 
-// Copies that did not complete give no figures: not from a result an earlier invocation left
-// (nor from the partial times of a stop: below).
+// Copies that did not complete give no figures: not from a result an earlier invocation left,
+// not from the partial times of a stop.
 TEST(CliJobs, ACopyThatDidNotCompleteGivesNoFigures) {
   testing::ScratchDir dir;
   std::filesystem::create_directory(dir / "job-2-of-2");
@@ -240,6 +244,20 @@ TEST(CliJobs, ACopyThatDidNotCompleteGivesNoFigures) {
   const json doc = json::parse(testing::ReadFile(dir / "jobs.json"));
   EXPECT_TRUE(doc["jobs"][1]["throughput"].is_null());
   EXPECT_FALSE(doc["jobs"][1]["results"][1]["complete"]);
+  CliResult check = RunCli(dir, "check jobs.json");
+  EXPECT_EQ(check.exitCode, 1) << check.out;
+  ExpectHas(check.out,
+            {"\njob-2-of-2: INCOMPLETE (killed by signal 9)\n", "FAILED: 1 copy incomplete"});
+
+  const CliResult stopped =
+      testing::RunBinaryUntil(TALLYFORGE_CLI_PATH, dir, "--jobs 2 B3 --json jobs.json", "cli.err",
+                              "tallyforge-cli: running 1 copy");
+  EXPECT_EQ(stopped.exitCode, 130) << stopped.err;
+  ExpectHas(stopped.out, {"INCOMPLETE: stopped"});
+  EXPECT_FALSE(std::regex_search(stopped.out, std::regex("[0-9]x|[0-9]%"))) << stopped.out;
+  check = RunCli(dir, "check jobs.json");
+  EXPECT_EQ(check.exitCode, 1) << check.out;
+  ExpectHas(check.out, {"stopped at 1 copy at once; not run: 2 copies at once"});
 }
 
 // A signal to a --jobs parent reaches its copies: after SIGTERM or SIGHUP the copies stop as at a
@@ -260,7 +278,6 @@ TEST(CliJobs, TheCopiesStopWithTheirParentHoweverItIsEnded) {
     }
     if (signal == "KILL") continue;
     ExpectHas(result.out, {"job-2-of-2              n/a  INCOMPLETE: stopped"});
-    EXPECT_FALSE(std::regex_search(result.out, std::regex("[0-9]x|[0-9]%"))) << result.out;
     json doc = json::parse(testing::ReadFile(dir / "jobs.json"));  // the parent's, written
     EXPECT_EQ(doc["jobs"][0]["results"][1]["state"], "stopped") << signal;
   }

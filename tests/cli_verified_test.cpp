@@ -7,6 +7,7 @@
 
 #include "cli_support.h"
 #include "folder_lock.h"
+#include "remainder.h"
 #include "result_document.h"
 
 namespace tallyforge {
@@ -35,6 +36,12 @@ TEST(CliCheck, ADamagedResultIsReportedAndExitsWithThree) {
     EXPECT_TRUE(lines[4].starts_with("  WRONG at ")) << lines[4];
     ExpectHas(lines[4], {bench == "B8" ? "of the float table" : " of ", "expected \""});
   }
+  // The same in a copy of --jobs: its parent's document fails check as the copy's would.
+  testing::ScratchDir dir;
+  EXPECT_EQ(RunHooked(dir, "--jobs 1 B2 --json j.json", "TALLYFORGE_TEST_DAMAGE=B2").exitCode, 3);
+  const CliResult check = RunHooked(dir, "check j.json");
+  EXPECT_EQ(check.exitCode, 3) << check.out;
+  ExpectHas(check.out, {"\njob-1-of-1: WRONG (see its result.json)\ncheck: FAILED: 1 copy WRONG"});
 }
 
 // check reads nothing but a regular file holding a valid document, and passes only a document
@@ -51,6 +58,10 @@ TEST(CliCheck, ReadsOnlyValidDocumentsAndPassesOnlyVerifiedWork) {
     testing::WriteFile(dir / name, document.dump());
     return name;
   };
+  const std::string older = edited("older.json", [](json& d) {
+    d.erase("remainder");
+    d.erase("stop");
+  });
   ASSERT_EQ(::mkfifo((dir / "fifo.json").c_str(), 0600), 0);
   testing::WriteFile(dir / "schema.json", "{\"schema\":1}");
   testing::WriteFile(dir / "deep.json", std::string(100000, '[') + std::string(100000, ']'));
@@ -63,6 +74,7 @@ TEST(CliCheck, ReadsOnlyValidDocumentsAndPassesOnlyVerifiedWork) {
   };
   const Case cases[] = {
       {"good.json", 0, "check: every run ran to its end and was verified"},
+      {older, 0, "check: every run ran to its end and was verified"},
       {edited("wrong.json", [](json& d) { d["runs"][1]["verification"]["status"] = "wrong"; }),
        3, "check: FAILED: 1 WRONG"},
       {edited("stopped.json", [](json& d) { d["runs"][0]["stopped"] = true; }), 1,
@@ -85,6 +97,20 @@ TEST(CliCheck, ReadsOnlyValidDocumentsAndPassesOnlyVerifiedWork) {
     const CliResult result = RunHooked(dir, "check " + c.file, "", "timeout 20");
     EXPECT_EQ(result.exitCode, c.exitCode) << c.file << ": " << result.out << result.err;
     EXPECT_TRUE(Has(result.out + result.err, c.says)) << c.file << ": " << result.out << result.err;
+  }
+  // compare says what check says of either document, with its status, and says when the two
+  // were measured with different arithmetic.
+  const Case compared[] = {
+      {"good.json good.json", 0, "\nB9 "},
+      {"good.json wrong.json", 3, "B: check: FAILED: 1 WRONG: its times are not a clean result\n"},
+      {"stopped.json good.json", 1, "A: check: FAILED: 1 stopped: "},
+      {"good.json older.json", 0, "A and B were measured with different arithmetic (A: " +
+                                      std::string(kRemainderName) + ", B: unknown (older document))"},
+  };
+  for (const Case& c : compared) {
+    const CliResult result = RunHooked(dir, "compare " + c.file);
+    EXPECT_EQ(result.exitCode, c.exitCode) << c.file << ": " << result.out << result.err;
+    EXPECT_TRUE(Has(result.out, c.says)) << c.file << ": " << result.out;
   }
 
   // Out of memory (40 MB for a 30 MB document), check, which measures nothing, does not say that
@@ -109,22 +135,41 @@ TEST(CliCheck, AResultThatCouldNotBeCheckedIsNeverCountedAsVerified) {
 }
 
 // A stability run for a duration ends with a summary of its passes that calls verified only
-// what was checked and verified.
-TEST(StabilityMode, ADurationEndsWithASummaryOfVerifiedPasses) {
-  const std::tuple<std::string, int, std::vector<std::string>, std::string> cases[] = {
-      {"", 0, {"\npass 1  00:00:0", ", every result verified; score "}, "WRONG"},
-      {"TALLYFORGE_TEST_HIDE=B5", 4,
+// what was checked and verified; its document numbers every pass and keeps its score, and check
+// says what the run said.
+TEST(StabilityMode, ADurationEndsWithASummaryOfVerifiedPassesEachRecorded) {
+  struct Case {
+    std::string args, hooks;
+    int exitCode;
+    std::vector<std::string> parts;
+    std::string absent;
+    int checkExitCode;
+  };
+  const Case cases[] = {
+      {"stress --duration 1s", "", 0, {"\npass 1  00:00:0", ", every result verified; score "},
+       "WRONG", 0},
+      {"stress --duration 1s", "TALLYFORGE_TEST_HIDE=B5", 4,
        {"\npass 1  00:00:0", "  NOT CHECKED: B5 not checked: cannot read ",
         " 1 of them with a result not checked; score "},
-       "every result verified"},
+       "every result verified", 4},
+      {"--loop", "TALLYFORGE_TEST_INTERRUPT=B9@2", 130, {"\npass 2  00:00:00  stopped\n"},
+       "WRONG", 1},
   };
-  for (const auto& [hooks, exitCode, parts, absent] : cases) {
+  for (const Case& c : cases) {
     testing::ScratchDir dir;
     testing::WriteFile(dir / "Reference.txt", "1\n1\n1\n1\n1\n1\n1\n1\n1\n");
-    const CliResult result = RunHooked(dir, "stress --duration 1s", hooks);
-    EXPECT_EQ(result.exitCode, exitCode) << hooks << result.err;
-    ExpectHas(result.out, parts);
-    EXPECT_FALSE(Has(result.out, absent)) << hooks << result.out;
+    const CliResult result = RunHooked(dir, c.args + " --json r.json", c.hooks);
+    EXPECT_EQ(result.exitCode, c.exitCode) << c.hooks << result.err;
+    ExpectHas(result.out, c.parts);
+    EXPECT_FALSE(Has(result.out, c.absent)) << c.hooks << result.out;
+    const json doc = json::parse(testing::ReadFile(dir / "r.json"));
+    const int passes = doc["repeat"].get<int>();  // the stop makes two; a duration at least one
+    EXPECT_EQ(doc["runs"].size(), 9u * passes) << c.hooks;
+    EXPECT_EQ(doc["runs"].back()["pass"], passes) << c.hooks;
+    ASSERT_EQ(doc["total_score"]["passes"].size(), static_cast<size_t>(passes)) << c.hooks;
+    EXPECT_EQ(doc["total_score"]["passes"].back()["pass"], passes) << c.hooks;
+    EXPECT_GT(doc["total_score"]["passes"][0]["value"].get<double>(), 0) << c.hooks;
+    EXPECT_EQ(RunHooked(dir, "check r.json").exitCode, c.checkExitCode) << c.hooks;
   }
 }
 
@@ -225,19 +270,30 @@ TEST(CliInputs, ADocumentNamingOneOfTheRunsOwnFilesIsRefusedBeforeAnyWork) {
   EXPECT_FALSE(std::filesystem::exists(dir / "job-1-of-1"));  // no work began
 }
 
-// A Ctrl-C ends the list of benchmarks wherever it lands: mid-run, or at the last progress point
-// of a run whose work was then complete.
-TEST(CliStop, CtrlCEndsTheListWhereverItLands) {
-  const std::tuple<std::string, std::string, std::string> cases[] = {
-      {"B2 B1", "B2@1", "  (stopped)\n"},
-      {"B9 B1", "B9@1", "  (stopped as its work ended)\n  verified: 601 numbers factored"},
+// A Ctrl-C ends the work wherever it lands: mid-run, or at the last progress point of a run
+// whose work was then complete. The document records the stop and what did not run, and check
+// fails it, as the run's own status does.
+TEST(CliStop, CtrlCEndsTheWorkWhereverItLandsAndTheDocumentSaysWhatDidNotRun) {
+  const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
+      {"B2 B1", "B2@1", "  (stopped)\n", "; not run: B1 of pass 1"},
+      {"B9 B1", "B9@1", "  (stopped as its work ended)\n  verified: 601 numbers factored",
+       "; not run: B1 of pass 1"},
+      {"B9 --repeat 3", "B9@1", "  (stopped as its work ended)\n", "; not run: passes 2 to 3"},
+      {"stress", "B9@1", "  (stopped as its work ended)\n", "; nothing was left to run"},
   };
-  for (const auto& [args, point, row] : cases) {
+  for (const auto& [args, point, row, notRun] : cases) {
     testing::ScratchDir dir;
-    const CliResult result = RunHooked(dir, args, "", "env TALLYFORGE_TEST_INTERRUPT=" + point);
+    const CliResult result =
+        RunHooked(dir, args + " --json r.json", "", "env TALLYFORGE_TEST_INTERRUPT=" + point);
     EXPECT_EQ(result.exitCode, 130) << args << result.err;
     EXPECT_TRUE(Has(result.out, row)) << args << result.out;
-    EXPECT_FALSE(Has(result.out, "\nB1 ")) << args << result.out;
+    const json doc = json::parse(testing::ReadFile(dir / "r.json"));
+    EXPECT_EQ(doc["runs"].back()["benchmark"], point.substr(0, 2)) << args;  // the last to run
+    EXPECT_FALSE(doc["finished"]) << args;
+    const CliResult check = RunHooked(dir, "check r.json");
+    EXPECT_EQ(check.exitCode, 1) << args << check.out;
+    ExpectHas(check.out,
+              {"check: FAILED: ", "stopped at " + point.substr(0, 2) + " of pass 1" + notRun});
   }
   testing::ScratchDir dir;
   RunHooked(dir, "B2", "", "env TALLYFORGE_TEST_INTERRUPT=B2@1");

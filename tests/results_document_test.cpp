@@ -9,6 +9,7 @@
 #include "document_compare.h"
 #include "document_reader.h"
 #include "reference_machine.h"
+#include "remainder.h"
 #include "run_recorder.h"
 #include "results_support.h"
 #include "test_support.h"
@@ -52,7 +53,8 @@ TEST(ResultDocument, GoldenOutputOfTwoRuns) {
     R"("kernel":"6.1.0","logical_cores":2,"memory_bytes":1073741824,"os":"Test OS",)"
     R"("physical_cores":1},"mode":"benchmarks",)"
     R"("reference":{"file":"/work/Reference.txt","machine":null,"status":"read",)"
-    R"("times":["0.8","1.7","","","","","","",""]},"repeat":1,)"
+    R"("times":["0.8","1.7","","","","","","",""]},"remainder":")" + std::string(kRemainderName) +
+    R"(","repeat":1,)"
     R"("runs":[{"benchmark":"B1","cells":{"percent":"099%","reference_time":"0.8",)"
     R"("your_time":"0.8000"},"file_error":0,"found":74521,)"
     R"("output_file":"Numbers_0000000000005.txt","output_sha256":"00ff","pass":1,"percent":99,)"
@@ -65,7 +67,7 @@ TEST(ResultDocument, GoldenOutputOfTwoRuns) {
     R"("percent":null,"progress_seconds":[],"ran":true,"seconds":0.0,"stopped":false,)"
     R"("ticks":0,"verification":{"checked":74521,"partial":false,"seconds":0.0,)"
     R"x("status":"verified","text":"verified: 74521 primes (check 0.000 s)"}}],)x"
-    R"("schema":"tallyforge-result","schema_version":2,"time":"2026-12-07T09:40:00Z",)"
+    R"("schema":"tallyforge-result","schema_version":2,"stop":null,"time":"2026-12-07T09:40:00Z",)"
     R"("total_score":{"passes":[],"statistics":null},"workload":"standard"})");
 }
 
@@ -101,6 +103,8 @@ TEST(DocumentReader, RefusesWhatIsNotAValidDocumentWithAReason) {
        "unknown status \"fine?[2J\""},
       {with([](json& d) { d.erase("finished"); }), "missing finished"},
       {with([](json& d) { d["jobs"] = json::array({{{"copies", 1}}}); }), "missing jobs[0].results"},
+      {with([](json& d) { d["remainder"] = 5; }), "remainder: expected a string, found number"},
+      {with([](json& d) { d["stop"] = {{"at", "B1"}}; }), "missing stop.not_run"},
   };
   for (const auto& [text, reason] : cases) {
     std::string error;
@@ -109,46 +113,92 @@ TEST(DocumentReader, RefusesWhatIsNotAValidDocumentWithAReason) {
   }
 }
 
-TEST(DocumentCheck, EditedFigureOrWrongOutputChecksumFails) {
+// What check prints of document, and what it finds.
+std::pair<DocumentFindings, std::string> Checked(const json& document,
+                                                 const ExpectedAnswers& answers = {}) {
   ScratchDir dir;
-  const auto check = [&](const json& document, const ExpectedAnswers& answers) {
-    std::FILE* out = std::fopen((dir / "out").string().c_str(), "w");
-    const DocumentFindings findings = CheckDocument(Reread(document), answers, out);
-    std::fclose(out);
-    return std::make_pair(findings, testing::ReadTextFile(dir / "out"));
-  };
+  std::FILE* out = std::fopen((dir / "out").string().c_str(), "w");
+  const DocumentFindings findings = CheckDocument(Reread(document), answers, out);
+  std::fclose(out);
+  return {findings, testing::ReadTextFile(dir / "out")};
+}
+
+TEST(DocumentCheck, AWrongOutputChecksumFails) {
   const json good = BuildDocument(Context(), {MadeRun(1, 800), MadeRun(8, 900)}, {});
-  auto [findings, output] = check(good, {{NumbersFileName(5), "00ff"}});
+  auto [findings, output] = Checked(good, {{NumbersFileName(5), "00ff"}});
   EXPECT_TRUE(findings.allWell()) << output;
   EXPECT_EQ(output, "figures: unchanged since the document was written\n"
                     "B1 pass 1: verified: 74521 primes (check 0.000 s); "
                     "Numbers_0000000000005.txt: matches the expected answer\n"
                     "B8 pass 1: verified: 74521 primes (check 0.000 s)\n"
                     "check: every run ran to its end and was verified; the figures are as written\n");
-
-  json edited = good;
-  edited["runs"][0]["seconds"] = 0.4;
-  std::tie(findings, output) = check(edited, {{NumbersFileName(5), "00ff"}});
-  EXPECT_TRUE(findings.edited);
-  EXPECT_NE(output.find("figures: EDITED"), std::string::npos) << output;
-
-  std::tie(findings, output) = check(good, {{NumbersFileName(5), "abcd"}});
+  std::tie(findings, output) = Checked(good, {{NumbersFileName(5), "abcd"}});
   EXPECT_TRUE(findings.fileDiffers && !findings.edited);
   EXPECT_NE(output.find("DIFFERS from the expected answer"), std::string::npos) << output;
 }
 
-TEST(DocumentCompare, RatioPerBenchmarkAndForTheScore) {
+// A stop, and the copies of --jobs, as check judges them (the runner's tests try the rest):
+// what a stop left undone is said, and a copy is verified only when its parent saw it complete.
+TEST(DocumentCheck, AStopAndTheCopiesOfJobsAreJudged) {
+  DocumentContext context = Context();
+  const std::vector<RecordedRun> runs = {MadeRun(9, 800)};
+  for (const auto& [passes, text] : {std::pair{3, "not run: B1, B2 of pass 1, passes 2 to 3"},
+                                     std::pair{2, "not run: B1, B2 of pass 1, pass 2"}}) {
+    context.stop = SessionStop({9, 1, 2}, passes, runs);
+    const json document = BuildDocument(context, runs, {});
+    EXPECT_FALSE(document["finished"]);  // what older readers go by
+    const auto [findings, output] = Checked(document);
+    EXPECT_TRUE(!findings.allWell() && !findings.anyWrong() && !findings.anyUnchecked()) << output;
+    EXPECT_NE(output.find("\nthe run was stopped at B9 of pass 1; " + std::string(text) + "\n"),
+              std::string::npos) << output;
+  }
+
+  const auto jobs = [&](const json& copies) {
+    const json counts = {{{"copies", 2}, {"results", copies}, {"throughput", nullptr},
+                          {"efficiency", nullptr}}};
+    return Checked(BuildDocument(Context(), {}, {}, counts)).first;
+  };
+  const json complete = {
+      {"folder", "job-1-of-2"}, {"exit_code", 0}, {"seconds", 1.0}, {"complete", true}};
+  EXPECT_TRUE(jobs({complete, complete}).allWell());
+  EXPECT_EQ(jobs(json::array({complete})).copiesIncomplete, 1);  // one copy of two not recorded
+  json other = complete;
+  other["exit_code"] = 3;  // "complete" is never trusted beside a wrong result
+  EXPECT_TRUE(jobs({complete, other}).anyWrong());
+  other["exit_code"] = 4;
+  other["complete"] = false;
+  EXPECT_TRUE(jobs({other, complete}).anyUnchecked());
+}
+
+// compare says what check finds wrong and when the arithmetic differs, then the figures, however
+// large.
+TEST(DocumentCompare, RatioPerBenchmarkAndForTheScoreAfterWhatCheckFinds) {
   const json a = BuildDocument(Context(), {MadeRun(1, 1000), MadeRun(9, 4000)}, {{1, true, "1000\n"}});
-  const json b = BuildDocument(Context(), {MadeRun(9, 3000), MadeRun(1, 500)}, {{1, true, "1500\n"}});
+  json b = BuildDocument(Context(), {MadeRun(9, 3000), MadeRun(1, 500)}, {{1, true, "1500\n"}});
   ScratchDir dir;
-  std::FILE* out = std::fopen((dir / "out").string().c_str(), "w");
-  EXPECT_TRUE(CompareDocuments(Reread(a), Reread(b), out));
-  std::fclose(out);
-  const auto lines = testing::Lines(testing::ReadTextFile(dir / "out"));
-  ASSERT_GE(lines.size(), 4u);
+  const auto compare = [&](const json& second) {  // what it finds, and the lines it prints
+    std::FILE* out = std::fopen((dir / "out").string().c_str(), "w");
+    const Comparison compared = CompareDocuments(Reread(a), Reread(second), {}, out);
+    std::fclose(out);
+    return std::make_pair(compared, testing::Lines(testing::ReadTextFile(dir / "out")));
+  };
+  auto [compared, lines] = compare(b);
+  EXPECT_TRUE(compared.common && compared.a.allWell() && compared.b.allWell());
+  ASSERT_EQ(lines.size(), 5u);
   EXPECT_EQ(lines[1], "B1                1.0000       0.5000    0.500");
   EXPECT_EQ(lines[2], "B9                4.0000       3.0000    0.750");
   EXPECT_EQ(lines[3], "TOTAL SCORE       1000.0       1500.0    1.500");
+
+  b["benchmarks"][0]["seconds"]["median"] = 1e308;  // edited, with no digest to match
+  b.erase("remainder");                             // as an older document is
+  std::tie(compared, lines) = compare(b);
+  EXPECT_TRUE(compared.b.edited);
+  ASSERT_EQ(lines.size(), 7u);
+  EXPECT_EQ(lines[0], "B: check: FAILED: figures edited: its times are not a clean result");
+  EXPECT_EQ(lines[1], "A and B were measured with different arithmetic (A: " +
+                          std::string(kRemainderName) + ", B: unknown (older document)): their "
+                          "times measure the arithmetic as well as the machines");
+  EXPECT_EQ(lines[4], "B9                4.0000       1e+308 2.5e+307");
 }
 
 TEST(RunRecorder, KeepsTheTicksOfEveryProgressPointAndChecksEveryRun) {

@@ -26,8 +26,8 @@ ReportDocument Described(const std::string& name, const json& document) {
 }
 
 // A: B1 three times (0.8, 1.0, 0.9 s, progress points at 0.25 and 0.5 s), B9 once (4 s), scores
-// 1000, 990, 1010. B: B1 0.5 s, B9 3 s, score 1500, --jobs 1..4 with 4 copies incomplete, and
-// its machine edited after writing: it fails check.
+// 1000, 990, 1010. B: B1 0.5 s, B9 3 s, score 1500, --jobs 1..4 without its copies' records,
+// no arithmetic recorded, and its machine edited after writing: it fails check.
 std::vector<ReportDocument> TwoKnownDocuments() {
   DocumentContext context = Context();
   context.reference.lines = {"0.8\n", "1.7\n", "", "", "", "", "", "", "6.0\n"};
@@ -46,6 +46,7 @@ std::vector<ReportDocument> TwoKnownDocuments() {
     {"copies": 4, "results": [], "throughput": null, "efficiency": null}])");
   json b = BuildDocument(context, {MadeRun(1, 500), MadeRun(9, 3000)}, {{1, true, "1500\n"}}, jobs);
   b["machine"]["description"] = "Faster CPU";
+  b.erase("remainder");  // as an older document, measured with its C library's fmod
   return {Described("a.json", a), Described("b.json", b)};
 }
 
@@ -74,7 +75,10 @@ TEST(ReportModel, FiguresOfEveryChartFromTwoKnownDocuments) {
   const ReportDocument& a = model.documents[0];
   EXPECT_TRUE(a.clean) << a.checkSummary;
   EXPECT_FALSE(model.documents[1].clean);
-  EXPECT_EQ(model.documents[1].checkSummary, "check: FAILED: figures edited");
+  EXPECT_EQ(model.documents[1].checkSummary, "check: FAILED: 3 copies incomplete, figures edited");
+  EXPECT_EQ(model.documents[1].arithmetic, "unknown (older document)");
+  EXPECT_FALSE(model.oneArithmetic);
+  EXPECT_TRUE(BuildReport({a, a}).oneArithmetic);
   EXPECT_EQ(model.documents[1].machine, "Faster CPU");
   EXPECT_EQ(a.machine, "Test CPU, 2 cores (1 physical), 1.0 GiB, Test OS, Linux 6.1.0");
   EXPECT_EQ(model.ranking, (std::vector<size_t>{1, 0}));
@@ -84,6 +88,7 @@ TEST(ReportModel, FiguresOfEveryChartFromTwoKnownDocuments) {
   ASSERT_EQ(model.benchmarkCharts.size(), 2u);
   const ReportBarChart& times = model.benchmarkCharts[0];
   EXPECT_EQ(times.unit, "s");
+  EXPECT_TRUE(times.title.ends_with(" - not all measured with the same arithmetic")) << times.title;
   ExpectBars(times.groups.at(0), {{0, 0.9, std::nullopt}, {1, 0.5, 0.5556}});
   ExpectBars(times.groups.at(1), {{0, 4.0, std::nullopt}, {1, 3.0, 0.75}});
   const ReportBarChart& speed = model.benchmarkCharts[1];  // reference / median, in percent
@@ -199,6 +204,8 @@ TEST(ReportPage, HostileTextsAndFiguresNeverReachThePageRawAndFailedDocumentsAre
   const std::string page = ReportHtml(model);
   EXPECT_NE(page.find("Content-Security-Policy\" content=\"default-src 'none'"), std::string::npos);
   EXPECT_NE(page.find("#2 b.json check FAILED"), std::string::npos);
+  EXPECT_NE(page.find("These documents were not all measured with the same arithmetic"),
+            std::string::npos);
   EXPECT_NE(page.find("fill=\"url(#scores-failed)\""), std::string::npos);
   // The hostile document scores highest: first in the table, and marked there.
   EXPECT_NE(page.find("<tr class=\"failed\"><td class=\"n\">1</td><td>#3 h&lt;i&gt;.json"),

@@ -1,0 +1,16 @@
+#include "figure_text.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace tallyforge {
+
+std::string Figure(std::optional<double> value, const char* format) {
+  if (!value || !std::isfinite(*value)) return "n/a";
+  // Below 1e9 the callers' formats ("%.4f" at most) need under 20 characters.
+  char text[64];
+  std::snprintf(text, sizeof text, std::fabs(*value) >= 1e9 ? "%.3g" : format, *value);
+  return text;
+}
+
+}  // namespace tallyforge
