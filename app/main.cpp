@@ -35,6 +35,7 @@ int Flushed() {
 
 int main(int argc, char** argv) {
   if (!tallyforge::OpenClosedStandardStreams()) return 1;
+  tallyforge::ReportFileSizeLimitAsError();
   // The program has no other options; these two answer without opening a window.
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
     PrintVersion();

@@ -1,8 +1,26 @@
 #include "folder_lock.h"
 
+#include <cctype>
+#include <type_traits>
+
 #include "output_file.h"
 
 namespace tallyforge {
+
+bool IsFolderLockFile(const std::filesystem::path& path) {
+  using Unit = std::filesystem::path::value_type;
+  std::string name;  // ASCII in lower case; anything else cannot match
+  const std::filesystem::path filename = path.filename();
+  for (const Unit c : filename.native()) {
+    const auto code = static_cast<std::make_unsigned_t<Unit>>(c);
+    name += code < 0x80 ? static_cast<char>(std::tolower(code)) : '?';
+  }
+  while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
+  if (name == kFolderLockName) return true;
+  std::error_code ec;
+  const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
+  return std::filesystem::equivalent(path, folder / kFolderLockName, ec);
+}
 
 std::string FolderLockText(const FolderLock& lock) {
   std::error_code ec;

@@ -44,6 +44,11 @@ class FolderLock {
   int error_ = 0;
 };
 
+// Whether path is a folder's lock file: by its name (in any case, and with the trailing dots or
+// blanks Windows drops), or as the same file under another name. Nothing may be renamed over
+// one: the folder would be free for a second run while the first still runs.
+bool IsFolderLockFile(const std::filesystem::path& path);
+
 // What a lock that is not held means for the user, in one sentence that names the folder;
 // empty when it is held.
 std::string FolderLockText(const FolderLock& lock);

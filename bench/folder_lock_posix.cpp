@@ -1,12 +1,12 @@
 // The folder lock on POSIX systems: a write lock (fcntl) on the whole lock file.
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <string>
 
 #include "folder_lock.h"
+#include "output_file.h"
 
 namespace tallyforge {
 namespace {
@@ -52,9 +52,7 @@ FolderLock::FolderLock(const std::filesystem::path& folder) : folder_(folder) {
                                                                    : State::kUnavailable;
     return;
   }
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    error_ = S_ISDIR(info.st_mode) ? EISDIR : ENXIO;
+  if ((error_ = OutputFileTypeError(fd)) != 0) {
     state_ = State::kNotAFile;
     ::close(fd);
     return;

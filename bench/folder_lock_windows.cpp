@@ -6,6 +6,7 @@
 #include <string>
 
 #include "folder_lock.h"
+#include "output_file.h"
 #include "windows_error.h"
 
 namespace tallyforge {
@@ -60,7 +61,8 @@ FolderLock::FolderLock(const std::filesystem::path& folder) : folder_(folder) {
     state_ = error_ == ELOOP || error_ == EISDIR ? State::kNotAFile : State::kUnavailable;
     return;
   }
-  if ((error_ = PlainFileError(handle)) != 0) {
+  // Its text names the holder: a hard link would carry that text to another file.
+  if ((error_ = OutputFileTypeError(reinterpret_cast<intptr_t>(handle))) != 0) {
     state_ = State::kNotAFile;
     CloseHandle(handle);
     return;

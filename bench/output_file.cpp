@@ -29,6 +29,8 @@ std::string OutputFileErrorText(int error) {
       return "it is not a regular file (a FIFO, socket or device is in its place)";
     case EISDIR:
       return "a directory is in its place";
+    case EMLINK:
+      return "it is a hard link (a file of more than one name), which would be written through";
     default:
       return std::strerror(error);
   }

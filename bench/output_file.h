@@ -1,6 +1,7 @@
 #pragma once
 // A buffered text file that a run writes, created without ever following a symbolic link or
 // waiting on a FIFO; its write errors are collected at the end.
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -10,10 +11,11 @@ namespace tallyforge {
 
 class OutputFile {
  public:
-  // Creates path, or empties it if it is a regular file, for writing. Anything else in its place
-  // is left untouched and refused: a symbolic link (dangling or not) fails with ELOOP, a FIFO,
-  // socket or device with ENXIO, a directory with EISDIR; none of them blocks. On failure
-  // is_open() is false and error() says why.
+  // Creates path, or empties it if it is a regular file of that one name, for writing. Anything
+  // else in its place is left untouched and refused: a symbolic link (dangling or not) fails with
+  // ELOOP, a FIFO, socket or device with ENXIO, a directory with EISDIR, a hard link (a file of
+  // more than one name, whose other names would see the new text) with EMLINK; none of them
+  // blocks. On failure is_open() is false and error() says why.
   explicit OutputFile(const std::filesystem::path& path);
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
@@ -31,6 +33,11 @@ class OutputFile {
   std::FILE* file_ = nullptr;
   int error_ = 0;
 };
+
+// Whether the file open as handle (a descriptor on POSIX, a HANDLE on Windows) may be written as
+// an output file: 0 for a regular file of one name; else ELOOP, EISDIR, ENXIO or EMLINK, as
+// OutputFile refuses them. The folder lock's file is checked the same way.
+int OutputFileTypeError(intptr_t handle);
 
 // What a newline written to an output file becomes: LF on POSIX systems, CR LF on Windows,
 // whose C runtime writes text-mode files so.

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 
 #include "standard_streams.h"
 
@@ -22,5 +23,7 @@ bool OpenClosedStandardStreams() {
   }
   return true;
 }
+
+void ReportFileSizeLimitAsError() { std::signal(SIGXFSZ, SIG_IGN); }
 
 }  // namespace tallyforge

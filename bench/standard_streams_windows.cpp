@@ -20,4 +20,7 @@ bool OpenClosedStandardStreams() {
   return true;
 }
 
+// Windows has no file-size limit of a process: a write beyond what the disk holds fails as it is.
+void ReportFileSizeLimitAsError() {}
+
 }  // namespace tallyforge

@@ -42,16 +42,16 @@ struct Given {
 
 const char* kExitStatuses =
     "Exit status: 0 when every run finished and its result was verified; 1 when an output file "
-    "could not be created or written; 2 for bad arguments or an unreadable result document; 3 "
-    "when a result is WRONG; 4 when a result could not be checked; 70 on an internal error (the "
-    "results measured until then are still written); 75 when another run is using the folder "
-    "(one run at a time per folder); 130 when stopped by Ctrl-C. check: 0 when "
-    "the document stands for complete, verified work; 3 when it records a WRONG result (of a "
-    "run, or of a copy of --jobs); 4 when a run or copy was not checked or none was; 1 for "
-    "anything else (figures edited, an output file not as expected, a run stopped, work a stop "
-    "left undone, a copy that did not complete, a run that did not reach its end). compare: "
-    "check's status for the worse of the two documents, else 1 when they have no benchmark in "
-    "common.";
+    "(or the standard output) could not be created or written; 2 for bad arguments or an "
+    "unreadable result document; 3 when a result is WRONG; 4 when a result could not be "
+    "checked; 70 on an internal error (the results measured until then are still written); 75 "
+    "when another run is using the folder (one run at a time per folder); 130 when stopped by "
+    "Ctrl-C, SIGTERM or SIGHUP. check: 0 when the document stands for complete, verified work; 3 "
+    "when it records a WRONG result (of a run, or of a copy of --jobs); 4 when a run or copy was "
+    "not checked or none was; 1 for anything else (figures edited, an output file not as "
+    "expected, a run stopped, work a stop left undone, a copy that did not complete, a run that "
+    "did not reach its end). compare: check's status for the worse of the two documents, else 1 "
+    "when they have no benchmark in common.";
 
 }  // namespace
 
@@ -285,10 +285,14 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
   }
 
   std::error_code ec;
-  if (!std::filesystem::is_directory(options.directory, ec)) {
+  const auto folder = std::filesystem::status(options.directory, ec);
+  if (!std::filesystem::is_directory(folder)) {
+    // What the system says when it is not simply missing (a name too long, no permission).
+    const bool missing = !ec || ec == std::errc::no_such_file_or_directory;
     return fail("--dir " + given.directory + ": " +
-                (std::filesystem::exists(options.directory, ec) ? "not a directory"
-                                                                : "no such directory"));
+                (std::filesystem::exists(folder) ? "not a directory"
+                 : missing                       ? "no such directory"
+                                                 : ec.message()));
   }
   return {options, 0};
 }

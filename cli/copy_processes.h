@@ -13,13 +13,16 @@ namespace tallyforge::cli {
 
 struct CopyExit {
   bool started = false;
+  int error = 0;   // when not started: the errno why (no process could be made)
   int exitCode = 0;
   int signal = 0;  // the signal that killed it (POSIX), else 0
 };
 
 // Starts a copy for each number in copyNumbers (in the folder CopyFolder(k, copies) under
 // options.directory), lets them begin together and waits for all of them; a Ctrl-C this
-// process takes is passed on. One exit per number, in the same order.
+// process takes is passed on, and the copies end with this process however it ends (on Linux
+// each gets SIGTERM, a stop; on Windows a job object ends them). One exit per number, in the
+// same order.
 std::vector<CopyExit> RunCopyProcesses(const CliOptions& options, const SessionSetup& setup,
                                        const std::vector<int>& copyNumbers, int copies);
 

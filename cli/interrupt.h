@@ -1,11 +1,12 @@
 #pragma once
 // Ctrl-C as STOP: the platform's way of catching it (a signal handler, a console control
-// handler) behind one pending flag, and whether the progress goes to a terminal.
+// handler) behind one pending flag, and whether the progress goes to a terminal. A request to
+// end the process (SIGTERM, SIGHUP; a closed console) is taken as a Ctrl-C.
 
 namespace tallyforge::cli {
 
-// Makes the first Ctrl-C a pending interrupt; a second one ends the process as usual, or is one
-// more interrupt when secondEndsProcess is false.
+// Makes the first Ctrl-C a pending interrupt; a second one ends the process as usual (leaving
+// no temporary file), or is one more interrupt when secondEndsProcess is false.
 void InstallInterruptHandler(bool secondEndsProcess);
 // Whether a Ctrl-C has arrived and not yet been taken.
 bool InterruptPending();

@@ -21,28 +21,36 @@ namespace tallyforge::cli {
 namespace {
 
 // The copy's folder with a fresh Reference.txt, and nothing of an earlier invocation that could
-// be taken for this one's result.
-bool PrepareFolder(const CliOptions& options, const std::filesystem::path& folder) {
+// be taken for this one's result. Empty when it is ready; else why not.
+std::string PrepareFolder(const CliOptions& options, const std::filesystem::path& folder) {
+  // A link in the folder's place would send the copy's files elsewhere.
+  const auto isLink = [&] {
+    std::error_code ec;
+    return std::filesystem::is_symlink(std::filesystem::symlink_status(folder, ec));
+  };
+  if (isLink()) return "a symbolic link is in its place (links are never followed)";
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
-  // A link in the folder's place would send the copy's files elsewhere.
-  if (ec || !std::filesystem::is_directory(std::filesystem::symlink_status(folder, ec))) {
-    return false;
+  if (ec) return "cannot create it: " + ec.message();
+  if (isLink() || !std::filesystem::is_directory(std::filesystem::symlink_status(folder, ec))) {
+    return "something other than a folder is in its place";
   }
   for (const char* stale : {kCopyDocumentName, kCopyRowsName}) {
     std::filesystem::remove(folder / stale, ec);
-    if (ec) return false;
+    if (ec) return std::string("cannot remove its earlier ") + stale + ": " + ec.message();
   }
   // The copy's Reference.txt, written as every output file is; only its first lines are read.
   const FileText reference = ReadRegularFile(options.directory / kReferenceFileName, 1 << 20);
   if (!reference.text) {
     std::filesystem::remove(folder / kReferenceFileName, ec);
-    return !ec;
+    return ec ? "cannot remove its Reference.txt: " + ec.message() : "";
   }
   OutputFile copy(folder / kReferenceFileName);
-  if (!copy.is_open()) return false;
-  std::fwrite(reference.text->data(), 1, reference.text->size(), copy.get());
-  return copy.Close() == 0;
+  if (copy.is_open()) std::fwrite(reference.text->data(), 1, reference.text->size(), copy.get());
+  if (const int error = copy.Close()) {
+    return "cannot write its Reference.txt: " + OutputFileErrorText(error);
+  }
+  return "";
 }
 
 std::string StateOf(const CopyExit& exit) {
@@ -84,11 +92,14 @@ CountResult RunCount(const CliOptions& options, const SessionSetup& setup, int c
   CountResult count;
   count.copies = copies;
   std::vector<int> ready;
+  std::vector<std::string> problems(static_cast<size_t>(copies) + 1);
   for (int k = 1; k <= copies; ++k) {
-    if (PrepareFolder(options, options.directory / CopyFolder(k, copies))) {
+    std::string& problem = problems[static_cast<size_t>(k)];
+    problem = PrepareFolder(options, options.directory / CopyFolder(k, copies));
+    if (problem.empty()) {
       ready.push_back(k);
     } else {
-      Complain("cannot prepare the folder " + CopyFolder(k, copies));
+      Complain("cannot prepare the folder " + CopyFolder(k, copies) + ": " + problem);
     }
   }
   const std::vector<CopyExit> exits = RunCopyProcesses(options, setup, ready, copies);
@@ -97,23 +108,16 @@ CountResult RunCount(const CliOptions& options, const SessionSetup& setup, int c
     const bool isReady = next < static_cast<int>(ready.size()) && ready[next] == k;
     const CopyExit* exit = isReady ? &exits[static_cast<size_t>(next++)] : nullptr;
     if (exit == nullptr || !exit->started) {
-      count.results.push_back({folder, kExitRunFailed, std::nullopt, false, "not started"});
+      const std::string why =
+          exit == nullptr ? "its folder: " + problems[static_cast<size_t>(k)]
+                          : std::string("no process could be made: ") + std::strerror(exit->error);
+      count.results.push_back(
+          {folder, kExitRunFailed, std::nullopt, false, "not started: " + why, false});
     } else {
       count.results.push_back(ReadCopy(options.directory, folder, *exit));
     }
   }
   return count;
-}
-
-// The order in which a session's own statuses win (ExitStatusOf): 3, then 1, then 4, then 130.
-int Severity(int exitCode) {
-  switch (exitCode) {
-    case 0: return 0;
-    case kExitInterrupted: return 1;
-    case kExitNotChecked: return 2;
-    case kExitWrongResult: return 4;
-    default: return 3;
-  }
 }
 
 std::string Figure(const std::optional<double>& value, const char* format, double scale = 1) {
@@ -200,10 +204,10 @@ void ScaleAgainstOneCopy(std::vector<CountResult>& counts) {
 
 int RunJobs(const CliOptions& options, const SessionSetup& setup, std::FILE* out,
             DocumentFile* document) {
+  TerminalHost::InstallInterruptHandler();
   // Built before the first copy starts (forked copies inherit it; elsewhere each copy builds
   // its own before the start signal).
   if (primeCount == 0) BuildPrimeTable();
-  TerminalHost::InstallInterruptHandler();
   const ReferenceTexts reference =
       ReadReferenceFile(options.directory / kReferenceFileName);
   DocumentContext context = ContextFor(options, options.directory, reference);
@@ -226,8 +230,7 @@ int RunJobs(const CliOptions& options, const SessionSetup& setup, std::FILE* out
     counts.push_back(RunCount(options, setup, copies));
     ScaleAgainstOneCopy(counts);
     for (const CopyResult& copy : counts.back().results) {
-      const int code = copy.exitCode > 128 ? kExitRunFailed : copy.exitCode;  // killed: failed
-      if (Severity(code) > Severity(exitCode)) exitCode = code;
+      exitCode = WorstStatus(exitCode, copy.exitCode > 128 ? kExitRunFailed : copy.exitCode);
     }
     if (TerminalHost::InterruptPending() ||
         std::any_of(counts.back().results.begin(), counts.back().results.end(),
@@ -243,7 +246,8 @@ int RunJobs(const CliOptions& options, const SessionSetup& setup, std::FILE* out
   for (const CountResult& count : counts) {
     for (const CopyResult& copy : count.results) {
       const std::string state =
-          copy.complete ? "complete" : "INCOMPLETE: " + copy.state + " (see its rows.txt)";
+          copy.complete ? "complete"
+                        : "INCOMPLETE: " + copy.state + (copy.started ? " (see its rows.txt)" : "");
       std::fprintf(out, "%-7d %-14s %12s  %s\n", count.copies, copy.folder.c_str(),
                    copy.seconds ? TimeText(*copy.seconds).c_str() : "n/a", state.c_str());
     }
@@ -255,7 +259,7 @@ int RunJobs(const CliOptions& options, const SessionSetup& setup, std::FILE* out
                  Figure(count.efficiency, "%.1f%%", 100).c_str());
   }
   std::fflush(out);
-  if (write(true) != 0 && exitCode == 0) exitCode = kExitRunFailed;
+  if (write(true) != 0) exitCode = WorstStatus(exitCode, kExitRunFailed);
   return exitCode;
 }
 

@@ -23,6 +23,7 @@ struct CopyResult {
   std::optional<double> seconds;  // the sum of its benchmarks' measured times, when complete
   bool complete = false;  // exit 0, every run verified, and its finished document read back
   std::string state;      // "complete", "stopped", "killed by signal 9", "failed (exit 1)", ...
+  bool started = true;    // false: no process ran (its folder refused, none could be made)
 };
 
 struct CountResult {

@@ -1,5 +1,8 @@
 // The copies of --jobs on POSIX systems: forked children, started together through a pipe.
 #include <signal.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,16 +21,22 @@ namespace {
 // The child's side: wait for the start signal, run the session in its folder, leave its
 // document there. Never returns: not even an exception may unwind into the parent's frames.
 [[noreturn]] void RunCopy(const CliOptions& options, const SessionSetup& setup,
-                          const std::filesystem::path& folder, int startPipe) {
+                          const std::filesystem::path& folder, int startPipe, pid_t parent) {
   int status = kExitInternal;
   try {
+    // A terminal's Ctrl-C reaches the copy and its parent, which passes it on: any of them
+    // stops the copy's run, none ends the copy before its document is written.
+    TerminalHost::InstallInterruptHandler(/*secondEndsProcess=*/false);
+#ifdef __linux__
+    // The copy stops with its parent, however the parent ends (SIGKILL too): never an orphan
+    // that holds its folder and runs on.
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+#endif
+    if (::getppid() != parent) ::_exit(kExitInterrupted);  // the parent has already gone
     char go = 0;
     while (::read(startPipe, &go, 1) < 0 && errno == EINTR) {
     }
     ::close(startPipe);
-    // A terminal's Ctrl-C reaches the copy and its parent, which passes it on: any of them
-    // stops the copy's run, none ends the copy before its document is written.
-    TerminalHost::InstallInterruptHandler(/*secondEndsProcess=*/false);
     status = RunCopySession(options, setup, folder);
   } catch (const std::exception& e) {
     Complain(std::string("internal error in a copy: ") + e.what());
@@ -63,7 +72,11 @@ std::vector<CopyExit> RunCopyProcesses(const CliOptions& options, const SessionS
                                        const std::vector<int>& copyNumbers, int copies) {
   std::vector<CopyExit> exits(copyNumbers.size());
   int start[2];
-  if (::pipe(start) != 0) return exits;
+  if (::pipe(start) != 0) {
+    for (CopyExit& exit : exits) exit.error = errno;
+    return exits;
+  }
+  const pid_t parent = ::getpid();
   std::vector<pid_t> children;
   std::vector<size_t> started;
   for (size_t i = 0; i < copyNumbers.size(); ++i) {
@@ -71,9 +84,13 @@ std::vector<CopyExit> RunCopyProcesses(const CliOptions& options, const SessionS
     const pid_t pid = ::fork();
     if (pid == 0) {
       ::close(start[1]);
-      RunCopy(options, setup, options.directory / CopyFolder(copyNumbers[i], copies), start[0]);
+      RunCopy(options, setup, options.directory / CopyFolder(copyNumbers[i], copies), start[0],
+              parent);
     }
-    if (pid < 0) continue;
+    if (pid < 0) {
+      exits[i].error = errno;
+      continue;
+    }
     children.push_back(pid);
     started.push_back(i);
   }

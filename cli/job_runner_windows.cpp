@@ -2,6 +2,7 @@
 // argument which copy it is, started together through an inherited event.
 #include <windows.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <string>
 
@@ -11,16 +12,21 @@
 #include "messages.h"
 #include "prime_table.h"
 #include "terminal_host.h"
+#include "windows_error.h"
 
 namespace tallyforge::cli {
 namespace {
 
 // This program, started with the same command line and the copy's hidden argument; in a process
-// group of its own, so that the parent can pass a Ctrl-C on to it alone.
-HANDLE StartCopy(int copy, int copies, HANDLE startEvent) {
+// group of its own, so that the parent can pass a Ctrl-C on to it alone, and in job (when
+// given) before it runs an instruction. nullptr with error set (an errno) when it cannot start.
+HANDLE StartCopy(int copy, int copies, HANDLE startEvent, HANDLE job, int& error) {
   wchar_t program[MAX_PATH + 1] = L"";
   const DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH + 1);
-  if (length == 0 || length > MAX_PATH) return nullptr;
+  if (length == 0 || length > MAX_PATH) {
+    error = length == 0 ? ErrnoFromWindows(GetLastError()) : ENAMETOOLONG;
+    return nullptr;
+  }
   std::wstring commandLine = GetCommandLineW();
   const std::string argument = std::string(kCopyArgument) + std::to_string(copy) + "/" +
                                std::to_string(copies) + ":" +
@@ -30,11 +36,29 @@ HANDLE StartCopy(int copy, int copies, HANDLE startEvent) {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   if (!CreateProcessW(program, commandLine.data(), nullptr, nullptr, TRUE,
-                      CREATE_NEW_PROCESS_GROUP, nullptr, nullptr, &startup, &process)) {
+                      CREATE_NEW_PROCESS_GROUP | CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                      &process)) {
+    error = ErrnoFromWindows(GetLastError());
     return nullptr;
   }
+  if (job != nullptr) AssignProcessToJobObject(job, process.hProcess);
+  ResumeThread(process.hThread);
   CloseHandle(process.hThread);
   return process.hProcess;
+}
+
+// A job whose copies end when its last handle closes: this process's, which the system closes
+// however the process ends. nullptr where the system offers none; the copies then run on.
+HANDLE CopiesEndWithThisProcess() {
+  const HANDLE job = CreateJobObjectW(nullptr, nullptr);
+  if (job == nullptr) return nullptr;
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  if (!SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+    CloseHandle(job);
+    return nullptr;
+  }
+  return job;
 }
 
 // Waits for every copy; a Ctrl-C the parent takes is passed on as a Ctrl-Break, which the
@@ -59,12 +83,16 @@ std::vector<CopyExit> RunCopyProcesses(const CliOptions&, const SessionSetup&,
   std::vector<CopyExit> exits(copyNumbers.size());
   SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   const HANDLE start = CreateEventW(&inherited, TRUE, FALSE, nullptr);
-  if (start == nullptr) return exits;
+  if (start == nullptr) {
+    for (CopyExit& exit : exits) exit.error = ErrnoFromWindows(GetLastError());
+    return exits;
+  }
+  const HANDLE job = CopiesEndWithThisProcess();  // not inherited: only this process holds it
   std::fflush(nullptr);
   std::vector<HANDLE> children;
   std::vector<size_t> started;
   for (size_t i = 0; i < copyNumbers.size(); ++i) {
-    if (const HANDLE child = StartCopy(copyNumbers[i], copies, start)) {
+    if (const HANDLE child = StartCopy(copyNumbers[i], copies, start, job, exits[i].error)) {
       children.push_back(child);
       started.push_back(i);
     }
@@ -81,6 +109,7 @@ std::vector<CopyExit> RunCopyProcesses(const CliOptions&, const SessionSetup&,
     exits[started[j]].exitCode = static_cast<int>(code);
   }
   CloseHandle(start);
+  if (job != nullptr) CloseHandle(job);
   return exits;
 }
 

@@ -1,4 +1,5 @@
 // tallyforge-cli: runs the benchmarks headless, with live progress and the board's rows.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +15,7 @@
 #include "exit_status.h"
 #include "expected_answers.h"
 #include "folder_claim.h"
+#include "folder_lock.h"
 #include "interrupt.h"
 #include "job_runner.h"
 #include "messages.h"
@@ -83,10 +85,15 @@ int Calibrate(const CliOptions& options, const Session& session, int status) {
   return 0;
 }
 
+// Whether benchmarks may have been measured: what an internal error can promise to keep.
+bool measuring = false;
+
 // An exception that reached a session: the measured runs are kept in the document.
 int InternalError(const char* what, Session* session) {
-  Complain(std::string("internal error: ") + what + "; the results measured until then are "
-           "kept in the result document, if one was asked for");
+  Complain(std::string("internal error: ") + what +
+           (measuring ? "; the results measured until then are kept in the result document, "
+                        "if one was asked for"
+                      : ""));
   if (session != nullptr) {
     try {
       session->WriteDocument(false);
@@ -113,6 +120,7 @@ int Run(int argc, char** argv) {
   const auto parsed = ParseCommandLine(argc, argv, std::cout, std::cerr);
   if (!parsed.options) return parsed.exitCode;
   const CliOptions& options = *parsed.options;
+  measuring = options.command == Command::kRun || options.command == Command::kCalibrate;
   if (copyTask) return RunAsCopy(options, SetupFor(options, false), *copyTask);
   if (options.command == Command::kCheck || options.command == Command::kCompare) {
     return ReadBack(options);
@@ -120,7 +128,7 @@ int Run(int argc, char** argv) {
   if (options.command == Command::kReport) return WriteReport(options);
 
   if (!options.jsonPath.empty() && options.jsonPath != "-" &&
-      NamesOneOf(options.jsonPath, RunFiles(options))) {
+      (NamesOneOf(options.jsonPath, RunFiles(options)) || IsFolderLockFile(options.jsonPath))) {
     Complain("--json " + options.jsonPath + ": that is one of the run's own files; choose "
              "another name");
     return kExitUsage;
@@ -154,6 +162,19 @@ int Run(int argc, char** argv) {
   return options.command == Command::kCalibrate ? Calibrate(options, session, status) : status;
 }
 
+// The rows, findings or text that did not all reach the standard output (a full disk, a closed
+// pipe's end): said, and counted as an output file that could not be written.
+int CheckStandardOutput(int status) {
+  std::cout.flush();
+  errno = 0;
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout) && !std::cout.bad()) return status;
+  // The reason is known when this last flush failed, not when an earlier one did.
+  Complain(std::string("cannot write to the standard output") +
+           (errno != 0 ? std::string(": ") + std::strerror(errno) : "") +
+           "; what it shows is incomplete");
+  return WorstStatus(status, kExitRunFailed);
+}
+
 // An exception where none may pass (a destructor, a noexcept function): said, and the process
 // ends with the same status; the document holds the runs finished until then.
 [[noreturn]] void OnTerminate() {
@@ -165,12 +186,15 @@ int Run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (!tallyforge::OpenClosedStandardStreams()) return kExitRunFailed;
+  tallyforge::ReportFileSizeLimitAsError();
   std::set_terminate(OnTerminate);
+  int status = kExitInternal;
   try {
-    return Run(argc, argv);
+    status = Run(argc, argv);
   } catch (const std::exception& e) {
-    return InternalError(e.what(), nullptr);
+    status = InternalError(e.what(), nullptr);
   } catch (...) {
-    return InternalError("an unknown exception", nullptr);
+    status = InternalError("an unknown exception", nullptr);
   }
+  return CheckStandardOutput(status);
 }

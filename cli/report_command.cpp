@@ -7,6 +7,7 @@
 #include "document_file.h"
 #include "exit_status.h"
 #include "expected_answers.h"
+#include "folder_lock.h"
 #include "messages.h"
 #include "report_html.h"
 #include "report_model.h"
@@ -29,11 +30,6 @@ std::string OutputProblem(const std::string& output, const std::vector<std::file
     if (std::filesystem::exists(folder, ec) && !std::filesystem::is_directory(folder, ec)) {
       return "is not a folder";
     }
-    const std::filesystem::path parent = folder.parent_path().parent_path();
-    if (!std::filesystem::exists(folder, ec) && !parent.empty() &&
-        !std::filesystem::is_directory(parent, ec)) {
-      return "its parent folder does not exist";
-    }
     return "";
   }
   if (std::filesystem::is_directory(output, ec)) {
@@ -41,6 +37,21 @@ std::string OutputProblem(const std::string& output, const std::vector<std::file
   }
   if (output != "-" && NamesOneOf(output, documents)) {
     return "is one of the documents read; choose another name";
+  }
+  if (output != "-" && IsFolderLockFile(output)) {
+    return "is a folder's lock file (" + std::string(kFolderLockName) + "); choose another name";
+  }
+  return "";
+}
+
+// Why the SVG files cannot go into folder, found before any document is read; empty when they
+// can (it exists, or its parent does).
+std::string FolderProblem(const std::filesystem::path& folder) {
+  std::error_code ec;
+  const std::filesystem::path parent = folder.parent_path().parent_path();
+  if (!std::filesystem::exists(folder, ec) && !parent.empty() &&
+      !std::filesystem::is_directory(parent, ec)) {
+    return "its parent folder does not exist";
   }
   return "";
 }
@@ -81,11 +92,9 @@ int WriteReport(const CliOptions& options) {
   }
   const bool svg = EndsInSeparator(output);
   DocumentFile page(output);
-  if (!svg) {
-    if (const std::string problem = page.Problem(); !problem.empty()) {
-      Complain("report -o " + output + ": " + problem);
-      return kExitRunFailed;
-    }
+  if (const std::string problem = svg ? FolderProblem(output) : page.Problem(); !problem.empty()) {
+    Complain("report -o " + output + ": " + problem);
+    return kExitRunFailed;
   }
   // One document at a time: only what the report shows is kept of each.
   std::vector<ReportDocument> described;

@@ -129,7 +129,7 @@ int Session::Run() {
     if (m_options.stress) planned = {1, 2, 3, 4, 5, 6, 7, 8, 9};
     m_context.stop = SessionStop(planned, m_options.loop ? 0 : m_options.repeat, runs());
   }
-  if (WriteDocument(true) != 0 && status == 0) status = kExitRunFailed;
+  if (WriteDocument(true) != 0) status = WorstStatus(status, kExitRunFailed);
   return status;
 }
 

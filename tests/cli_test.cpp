@@ -1,11 +1,14 @@
 // The terminal runner as a user meets it: its exit codes, rows, messages and documents.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <regex>
+#include <thread>
 
 #include "cli_support.h"
+#include "folder_lock.h"
 
 namespace tallyforge {
 namespace {
@@ -28,6 +31,7 @@ TEST(Cli, HelpVersionAndBadArgumentsSayWhatTheyMustAndRunNothing) {
       {"B1 b1", "named twice"},
       {"stress B2", "stands alone"},
       {"--dir nowhere B1", "no such directory"},
+      {"--dir " + std::string(5000, 'x') + " B1", ": File name too long"},
       {"--frobnicate", "frobnicate"},
       {"--duration 0", "expected a time"},
       {"--duration 1h30", "expected a time"},
@@ -49,12 +53,12 @@ TEST(Cli, HelpVersionAndBadArgumentsSayWhatTheyMustAndRunNothing) {
       {"check a.json --jobs 2", "--jobs does not apply"},
       {"check a.json b.json", "check takes one result document"},
       {"compare a.json", "FILES"},
-      {"B1 --json Reference.txt", "that is one of the run's own files"},
       {"report a.json", "--output is required"},
       {"report -o r.html", "FILES is required"},
       {"report a.json -o .", "report -o .: is a folder; to write the SVG files into it, end the "
                              "name with / (./)"},
       {"report a.json b.json -o ./b.json", "report -o ./b.json: is one of the documents read"},
+      {"report a.json -o d/.tallyforge.lock", "is a folder's lock file (.tallyforge.lock)"},
       {"report a.json -o r.html", "a.json cannot be read"},
       // On standard output, with exit code 0:
       {"--help", "75 when another run is using the folder"},
@@ -80,11 +84,12 @@ TEST(Cli, FileProblemsExitWithOne) {
   EXPECT_EQ(result.exitCode, 1);
   ExpectHas(result.err, {"B9 not run: cannot create"});
 
-  // A disk that fills up: writes beyond 64 KB fail (EFBIG) instead of stopping the process.
-  result = RunCli(dir, "B1", "trap '' XFSZ; ulimit -f 128;");
+  // A file-size limit is a disk that fills up: writes beyond 128 KB fail (EFBIG), and the row
+  // still shows its time.
+  result = RunCli(dir, "B1", "ulimit -f 128;");
   EXPECT_EQ(result.exitCode, 1);
   ExpectHas(result.err, {"the file is incomplete"});
-  ExpectHas(result.out, {"\nB1 "});  // the row still shows its time
+  ExpectHas(result.out, {"\nB1 ", "\n  not checked: the file is incomplete (File too large)"});
   EXPECT_EQ(RunCli(dir, "B1 --json /nonexistent/dir/r.json").exitCode, 1);
 }
 
@@ -146,32 +151,52 @@ TEST(Cli, JsonDocumentMatchesTheRowsAndPassesCheck) {
   EXPECT_TRUE(result.out.starts_with("<!DOCTYPE html>"));
   EXPECT_EQ(RunCli(dir, "report result.json -o /dev/full").exitCode, 1);
   EXPECT_EQ(RunCli(dir, "report result.json -o /nonexistent/r.html").exitCode, 1);
+  EXPECT_EQ(RunCli(dir, "report result.json -o /nonexistent/svg/").exitCode, 1);
   for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path())) {
     const std::string name = entry.path().filename().string();  // no temporary file left
     EXPECT_TRUE(!name.starts_with(".") || name == ".tallyforge.lock") << entry.path();
   }
 }
 
-// An interrupted run leaves the document of the benchmarks it finished; an earlier file is
-// kept whole until the first of them has.
-TEST(Cli, TheDocumentIsReplacedAfterEveryBenchmarkAndNeverEmptied) {
+// SIGTERM and SIGHUP stop a run as a Ctrl-C does: the running benchmark ends at its next
+// progress point, and its row and the document say so. SIGKILL ends it at once; an earlier
+// document stays whole until the first benchmark is done.
+TEST(CliSignals, TermAndHupStopTheRunAndKillLeavesAnEarlierDocumentWhole) {
   testing::ScratchDir dir;
+  for (const std::string signal : {"TERM", "HUP"}) {
+    const CliResult result = testing::RunBinaryUntil(
+        TALLYFORGE_CLI_PATH, dir, "B1 B4 --json result.json", "cli.err", "B4 ", "", signal);
+    EXPECT_EQ(result.exitCode, 130) << signal << result.err;
+    ExpectHas(result.out, {"  (stopped)\n"});
+    json doc = json::parse(testing::ReadFile(dir / "result.json"));  // B1's run, then B4's
+    EXPECT_EQ(doc["runs"][1]["stopped"], true) << signal;
+  }
   testing::WriteFile(dir / "result.json", "earlier\n");
-  CliResult result = testing::RunBinaryUntil(TALLYFORGE_CLI_PATH, dir, "B4 --json result.json",
-                                             "cli.err", "B4 ", "", "HUP");
+  testing::RunBinaryUntil(TALLYFORGE_CLI_PATH, dir, "B4 --json result.json", "cli.err", "B4 ", "",
+                          "KILL");
   EXPECT_EQ(testing::ReadFile(dir / "result.json"), "earlier\n");
+}
 
-  result = testing::RunBinaryUntil(TALLYFORGE_CLI_PATH, dir, "B1 B4 --json result.json",
-                                   "cli.err", "B4 ", "", "TERM");
-  const json doc = json::parse(testing::ReadFile(dir / "result.json"));
-  ASSERT_EQ(doc["runs"].size(), 1u);
-  EXPECT_EQ(doc["runs"][0]["benchmark"], "B1");
-  EXPECT_EQ(doc["finished"], false);
-  result = RunCli(dir, "check result.json");
-  EXPECT_EQ(result.exitCode, 1) << result.out;
-  ExpectHas(result.out, {"did not reach its end"});
-  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-    EXPECT_FALSE(entry.path().filename().string().starts_with(".result.json")) << entry.path();
+// A SIGTERM while the document is being replaced (injected as its temporary file reaches the
+// disk) is a stop like any other. A second one ends the run at once, and still leaves neither
+// the temporary file nor a broken document: that of the benchmarks it finished, which check
+// says did not reach its end.
+TEST(CliSignals, ATermWhileTheDocumentIsReplacedLeavesNoTemporaryFile) {
+  const std::pair<std::string, int> cases[] = {{"when=1", 130}, {"when=1+", 128 + SIGTERM}};
+  for (const auto& [when, exitCode] : cases) {
+    testing::ScratchDir dir;
+    const CliResult result = RunCli(  // (a sanitizer's leak check cannot run under ptrace)
+        dir, "B1 B2 --json result.json",
+        "ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" strace -f -qq -o /dev/null -e trace=fsync "
+        "-e inject=fsync:signal=TERM:" + when);
+    EXPECT_EQ(result.exitCode, exitCode) << when << result.err;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+      EXPECT_FALSE(entry.path().filename().string().starts_with(".result.json")) << entry.path();
+    }
+    const json doc = json::parse(testing::ReadFile(dir / "result.json"));
+    EXPECT_EQ(doc["runs"].size(), 1u) << when;  // B1's; B2 never began
+    if (exitCode == 130) continue;
+    ExpectHas(RunCli(dir, "check result.json").out, {"did not reach its end"});
   }
 }
 
@@ -233,6 +258,29 @@ TEST(CliJobs, ACopyThatDidNotCompleteGivesNoFigures) {
   check = RunCli(dir, "check jobs.json");
   EXPECT_EQ(check.exitCode, 1) << check.out;
   ExpectHas(check.out, {"stopped at 1 copy at once; not run: 2 copies at once"});
+}
+
+// A signal to a --jobs parent reaches its copies: after SIGTERM or SIGHUP the copies stop as at a
+// Ctrl-C and the parent writes its document; after a SIGKILL of the parent, its copies stop too
+// (none runs on as an orphan that holds its folder).
+TEST(CliJobs, TheCopiesStopWithTheirParentHoweverItIsEnded) {
+  for (const std::string signal : {"TERM", "HUP", "KILL"}) {
+    testing::ScratchDir dir;
+    const CliResult result = testing::RunBinaryUntil(
+        TALLYFORGE_CLI_PATH, dir, "--jobs 2..2 B4 --json jobs.json", "cli.err",
+        "tallyforge-cli: running 2", "", signal, "sleep 0.5");
+    EXPECT_EQ(result.exitCode, signal == "KILL" ? 137 : 130) << signal;
+    for (const char* folder : {"job-1-of-2", "job-2-of-2"}) {
+      for (int i = 0; i < 300 && FolderLock(dir / folder).state() != FolderLock::State::kHeld; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));  // its copy still runs
+      }
+      ExpectHas(testing::ReadFile(dir / folder / "rows.txt"), {"  (stopped)\n"});
+    }
+    if (signal == "KILL") continue;
+    ExpectHas(result.out, {"job-2-of-2              n/a  INCOMPLETE: stopped"});
+    json doc = json::parse(testing::ReadFile(dir / "jobs.json"));  // the parent's, written
+    EXPECT_EQ(doc["jobs"][0]["results"][1]["state"], "stopped") << signal;
+  }
 }
 
 }  // namespace

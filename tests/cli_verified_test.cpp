@@ -112,6 +112,16 @@ TEST(CliCheck, ReadsOnlyValidDocumentsAndPassesOnlyVerifiedWork) {
     EXPECT_EQ(result.exitCode, c.exitCode) << c.file << ": " << result.out << result.err;
     EXPECT_TRUE(Has(result.out, c.says)) << c.file << ": " << result.out;
   }
+
+  // Out of memory (40 MB for a 30 MB document), check, which measures nothing, does not say that
+  // it kept what it measured. A sanitizer's build cannot even start so confined.
+  const std::string padded = edited("padded.json", [](json& d) {
+    d["padding"] = std::vector<std::string>(30000, std::string(1000, 'x'));
+  });
+  if (RunHooked(dir, "--version", "", "ulimit -v 40000;").exitCode != 0) return;
+  const CliResult result = RunHooked(dir, "check " + padded, "", "ulimit -v 40000;");
+  EXPECT_EQ(result.exitCode, 70) << result.err;
+  EXPECT_FALSE(Has(result.err, "measured")) << result.err;
 }
 
 TEST(CliCheck, AResultThatCouldNotBeCheckedIsNeverCountedAsVerified) {
@@ -202,6 +212,7 @@ TEST(CliInputs, UnusableDirectoriesAndReferenceFilesGiveClearMessages) {
   EXPECT_EQ(result.exitCode, 2);
   ExpectHas(result.err, {"--dir plain: not a directory"});
 
+
   ASSERT_EQ(::mkfifo((dir / "Reference.txt").c_str(), 0600), 0);
   result = RunHooked(dir, "B2", "", "timeout 20");
   EXPECT_EQ(result.exitCode, 0) << result.err;  // a FIFO without a writer does not hang it
@@ -212,6 +223,12 @@ TEST(CliInputs, UnusableDirectoriesAndReferenceFilesGiveClearMessages) {
   result = RunHooked(dir, "B1");  // only the first lines are read
   EXPECT_EQ(result.exitCode, 0) << result.err;
   ExpectHas(result.out, {" 2.5 "});
+
+  // A copy's folder refused: the copy says why it never started, and has no rows to look at.
+  std::filesystem::create_directory_symlink(dir / "locked", dir / "job-2-of-2");
+  ExpectHas(RunHooked(dir, "--jobs 2..2 B1").out,
+            {"job-2-of-2              n/a  INCOMPLETE: not started: its folder: a symbolic link "
+             "is in its place (links are never followed)\n"});
 }
 
 // Latin-1 (or any) bytes in Reference.txt, in a -C path or in an argument: the run ends as
@@ -243,7 +260,8 @@ TEST(CliInputs, ADocumentNamingOneOfTheRunsOwnFilesIsRefusedBeforeAnyWork) {
   std::filesystem::create_symlink("../Reference.txt", dir / "sub" / "link.json");
   for (const std::string name : {"Reference.txt", "sub/../Reference.txt", "sub/link.json",
                                  "Numbers_0000000000005.txt", "./Factors.txt",
-                                 "job-2-of-2/result.json"}) {
+                                 "job-2-of-2/result.json", ".tallyforge.lock",
+                                 "job-1-of-2/.TallyForge.LOCK"}) {
     const CliResult result = RunHooked(dir, "B2 --jobs 2 --json " + name);
     EXPECT_EQ(result.exitCode, 2) << name << result.err;
     ExpectHas(result.err, {"that is one of the run's own files"});
@@ -281,11 +299,18 @@ TEST(CliStop, CtrlCEndsTheWorkWhereverItLandsAndTheDocumentSaysWhatDidNotRun) {
   RunHooked(dir, "B2", "", "env TALLYFORGE_TEST_INTERRUPT=B2@1");
   const auto lines = testing::Lines(testing::ReadFile(dir / "Numbers_0000010000005.txt"));
   EXPECT_EQ(lines.back(), "Prime Found : 40");  // the prime of the progress point was the last
+
+  // A document that could not be written outranks the stop (2 KB: room for the output files).
+  const CliResult result =
+      RunHooked(dir, "B1 B2 --json r.json", "", "ulimit -f 2; env TALLYFORGE_TEST_INTERRUPT=B2@1");
+  EXPECT_EQ(result.exitCode, 1) << result.err;
+  ExpectHas(result.err, {"--json r.json: cannot write the document: File too large"});
 }
 
 // Descriptors 0 to 2 closed at start: an output file never takes their place, so neither
-// progress lines nor rows land in it (its check would find them).
-TEST(CliStreams, ClosedStandardStreamsNeverBecomeOutputFiles) {
+// progress lines nor rows land in it (its check would find them). A standard output that cannot
+// take what is written (a full disk) is an output that failed, said and exit status 1.
+TEST(CliStreams, ClosedStandardStreamsNeverBecomeOutputFilesAndAFullOneFails) {
   for (const std::string closed : {"2>&-", ">&-", "<&- >&- 2>&-"}) {
     testing::ScratchDir dir;
     const CliResult result = RunHooked(dir, "B2 B9", "", "sh -c 'exec \"$0\" \"$@\" " + closed + "'");
@@ -294,6 +319,13 @@ TEST(CliStreams, ClosedStandardStreamsNeverBecomeOutputFiles) {
     EXPECT_TRUE(numbers.ends_with("\nPrime Found : 44\n")) << closed;
     EXPECT_FALSE(Has(numbers, "B2")) << closed << numbers;
     EXPECT_FALSE(Has(testing::ReadFile(dir / "Factors.txt"), "B9")) << closed;
+  }
+  testing::ScratchDir dir;
+  ASSERT_EQ(RunHooked(dir, "B2 --json r.json").exitCode, 0);
+  for (const std::string args : {"B2", "check r.json", "compare r.json r.json", "--version"}) {
+    const CliResult result = RunHooked(dir, args, "", "sh -c 'exec \"$0\" \"$@\" > /dev/full'");
+    EXPECT_EQ(result.exitCode, 1) << args;
+    ExpectHas(result.err, {"tallyforge-cli: cannot write to the standard output"});
   }
 }
 

@@ -113,8 +113,8 @@ TEST_F(RangeBenchmark, StopEndsAtTheReportedPrime) {
   }
 }
 
-// Whatever is in an output file's place that is not a regular file (perhaps planted in a shared
-// folder) is neither written through nor waited on: that benchmark does not run.
+// Whatever is in an output file's place that is not a regular file of one name (perhaps planted
+// in a shared folder) is neither written through nor waited on: that benchmark does not run.
 TEST_F(RangeBenchmark, OutputFilesAreNeverWrittenThroughLinksNorWaitedOn) {
   int reader = -1;
   struct Case {
@@ -126,6 +126,7 @@ TEST_F(RangeBenchmark, OutputFilesAreNeverWrittenThroughLinksNorWaitedOn) {
   const Case cases[] = {
       {"link to a file", 1, [&](auto& p) { std::filesystem::create_symlink(dir / "victim", p); }, ELOOP},
       {"dangling link", 9, [&](auto& p) { std::filesystem::create_symlink(dir / "absent", p); }, ELOOP},
+      {"hard link", 1, [&](auto& p) { std::filesystem::create_hard_link(dir / "victim", p); }, EMLINK},
       {"FIFO", 1, [](auto& p) { testing::MakeFifo(p); }, ENXIO},
       {"FIFO with a reader", 9,
        [&](auto& p) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # tallyforge-cli.exe under Wine: B1 and B9 write their files in text mode (every line ends in
-# CR LF, the same lines as on Linux), verify them, and `check` accepts the document.
+# CR LF, the same lines as on Linux), verify them, and `check` accepts the document, whose name is
+# as long as a name can be; the copies of --jobs end with their parent when it is killed.
 # Usage: windows_cli_test.sh tallyforge-cli.exe Reference.txt
 set -uo pipefail
 cli=$1
@@ -12,7 +13,9 @@ cp "$2" "$work/Reference.txt"
 cd "$work"
 fail() { echo "FAIL: $*"; exit 1; }
 
-"$run" "$cli" B1 B9 --json result.json >rows.txt 2>progress.txt || fail "exit $? $(cat rows.txt progress.txt)"
+# The temporary file's name is cut to fit the limit on a name.
+document=$(printf 'r%.0s' $(seq 250)).json
+"$run" "$cli" B1 B9 --json "$document" >rows.txt 2>progress.txt || fail "exit $? $(cat rows.txt progress.txt)"
 [ "$(grep -c '^  verified: ' rows.txt)" = 2 ] || fail "not both verified: $(cat rows.txt)"
 
 # Sizes: B1's 74,521 primes and closing lines; Factors.txt as its 20,001 lines give it.
@@ -31,6 +34,19 @@ done
 [ "$(grep -c ' Prime'$'\r''$' Factors.txt)" = 958 ] || fail "prime lines"
 
 # check accepts the document: the files' checksums are the expected CR LF answers.
-"$run" "$cli" check result.json >check.txt 2>&1 || fail "check: exit $? $(cat check.txt)"
+"$run" "$cli" check "$document" >check.txt 2>&1 || fail "check: exit $? $(cat check.txt)"
 [ "$(grep -c 'matches the expected answer' check.txt)" = 2 ] || fail "check: $(cat check.txt)"
+
+# The parent killed outright (no handler runs): its job object ends the copies at once, long
+# before B5 would have.
+tag="jobs-$$.json"
+"$run" "$cli" --jobs 2..2 B5 --json "$tag" >jobs.out 2>jobs.err &
+parent=$!
+for _ in $(seq 600); do grep -q 'running 2 copies' jobs.err && break; sleep 0.1; done
+sleep 1
+copies=$(pgrep -f -- "$tag --jobs-copy=" | tr '\n' ' ')
+[ -n "$copies" ] || fail "no copies running: $(cat jobs.err)"
+kill -KILL "$parent"
+for _ in $(seq 30); do alive=$(for c in $copies; do [ -e "/proc/$c" ] && echo "$c"; done); [ -z "$alive" ] && break; sleep 0.1; done
+[ -z "$alive" ] || fail "copies $alive outlived their parent"
 echo PASS
