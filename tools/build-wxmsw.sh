@@ -83,8 +83,8 @@ cd "$work/build"
   --disable-xrc --disable-html --disable-htmlhelp --disable-webview --disable-mediactrl \
   --disable-richtext --disable-stc --disable-propgrid --disable-ribbon --disable-aui \
   --disable-webrequest --disable-sockets --disable-ipc --disable-protocols --disable-url \
-  --disable-fs_inet --disable-grid --disable-dataviewctrl --disable-docview --disable-mdi \
-  --disable-printarch --disable-debugreport --disable-joystick --disable-sound \
+  --disable-fs_inet --disable-grid --disable-dataviewctrl --disable-treelist --disable-docview \
+  --disable-mdi --disable-printarch --disable-debugreport --disable-joystick --disable-sound \
   --disable-tests >configure.log 2>&1 \
   || { tail -30 configure.log >&2; false; }
 
