@@ -4,11 +4,11 @@
 #                       node to be idle
 #   slurm_stop          cancels what is left and stops the three daemons (trap it on EXIT)
 
-slurm_free_port() {  # a TCP port nothing listens on
+slurm_free_port() {  # a TCP port nothing listens on (no connection to it succeeds)
   local port
   while :; do
     port=$(( 20000 + RANDOM % 40000 ))
-    ss -Hltn "sport = :$port" | grep -q . || { echo "$port"; return; }
+    (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null || { echo "$port"; return; }
   done
 }
 
