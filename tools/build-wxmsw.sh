@@ -65,7 +65,8 @@ built_prefix=/tallyforge-wxmsw
 step="downloading wxwidgets3.2 $debversion (apt-get source)"
 rm -rf "$work"
 mkdir -p "$work"
-(cd "$work" && apt-get source -qq "wxwidgets3.2=$debversion" >/dev/null 2>&1)
+(cd "$work" && apt-get source -qq "wxwidgets3.2=$debversion" >source.log 2>&1) \
+  || { tail -20 "$work/source.log" >&2; false; }
 src=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'wxwidgets3.2-*' | head -1)
 [ -n "$src" ] || { echo "build-wxmsw.sh: apt-get source left no source tree" >&2; exit 1; }
 
@@ -96,7 +97,8 @@ stage="$work/stage"
 make install DESTDIR="$stage" >install.log 2>&1 || { tail -20 install.log >&2; false; }
 # The texts that name the install prefix (wx-config) are given the real one; wx-config is a
 # relative link, so that a copied tree works with --prefix too.
-grep -rlI --null "$built_prefix" "$stage$built_prefix" | xargs -0 -r sed -i "s|$built_prefix|$prefix|g"
+replacement=$(printf '%s' "$prefix" | sed 's/[|&\\]/\\&/g')
+grep -rlI --null "$built_prefix" "$stage$built_prefix" | xargs -0 -r sed -i "s|$built_prefix|$replacement|g"
 ln -sfn "../lib/wx/config/$(basename "$(readlink "$stage$built_prefix/bin/wx-config")")" \
   "$stage$built_prefix/bin/wx-config"
 echo "$debversion" >"$stage$built_prefix/.tallyforge-complete"
