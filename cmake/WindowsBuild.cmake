@@ -32,12 +32,26 @@ add_subdirectory(bench)
 add_subdirectory(results)
 add_subdirectory(cli)
 
-# The window: wxMSW from tools/build-wxmsw.sh, OpenGL from the system (opengl32, glu32).
-find_package(wxWidgets 3.2 QUIET COMPONENTS gl core base)
-find_package(OpenGL QUIET)
-set(TALLYFORGE_BUILD_GUI ${wxWidgets_FOUND})
-if(NOT wxWidgets_FOUND)
-  message(STATUS "wxMSW not found (run tools/build-wxmsw.sh): the window is not built")
+# The window: wxMSW from tools/build-wxmsw.sh, OpenGL from the system (opengl32, glu32). Without
+# wxMSW the configuration fails, unless the window is left out on purpose (-DTALLYFORGE_GUI=OFF).
+if(TALLYFORGE_GUI STREQUAL "AUTO" OR TALLYFORGE_GUI)
+  find_package(wxWidgets 3.2 QUIET COMPONENTS gl core base)
+  if(NOT wxWidgets_FOUND)
+    message(FATAL_ERROR "wxMSW not found in ${TALLYFORGE_CACHE_DIR}: run tools/setup-windows-cross.sh "
+                        "(it builds wxMSW once per machine), or configure with -DTALLYFORGE_GUI=OFF "
+                        "for the runner alone")
+  endif()
+  if(TALLYFORGE_WXMSW_STALE)
+    message(WARNING "wxMSW of an older tools/build-wxmsw.sh is used (${TALLYFORGE_WXMSW_STALE}): "
+                    "run tools/build-wxmsw.sh to build the current one")
+  endif()
+  # A new build in the cache folder (or a change to the script) configures again.
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+               ${TALLYFORGE_CACHE_DIR} ${CMAKE_SOURCE_DIR}/tools/build-wxmsw.sh)
+  find_package(OpenGL QUIET)
+  set(TALLYFORGE_BUILD_GUI ON)
+else()
+  set(TALLYFORGE_BUILD_GUI OFF)
 endif()
 add_subdirectory(view)
 if(TALLYFORGE_BUILD_GUI)
@@ -108,7 +122,7 @@ if(TALLYFORGE_TESTS)
   if(TARGET windows-packages)
     add_test(NAME WindowsPackages.ZipAndInstallerHoldThePrograms
              COMMAND ${CMAKE_SOURCE_DIR}/tests/windows_package_test.sh ${TALLYFORGE_ZIP}
-                     $<$<BOOL:${TALLYFORGE_MAKENSIS}>:${TALLYFORGE_SETUP}>)
+                     ${TALLYFORGE_SETUP})
     set_tests_properties(WindowsPackages.ZipAndInstallerHoldThePrograms PROPERTIES
                          PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL"
                          TIMEOUT 300)

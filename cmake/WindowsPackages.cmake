@@ -1,5 +1,5 @@
 # The Windows packages, made by every build: a zip of both programs (stripped), Reference.txt,
-# README and LICENSE, and an installer made with NSIS (Debian's nsis) when makensis is there.
+# README and LICENSE, and an installer made with NSIS (Debian's nsis).
 set(_stage ${CMAKE_BINARY_DIR}/packages/tallyforge-${PROJECT_VERSION})
 set(TALLYFORGE_ZIP ${CMAKE_BINARY_DIR}/packages/tallyforge-${PROJECT_VERSION}-windows-x64.zip)
 set(TALLYFORGE_SETUP ${CMAKE_BINARY_DIR}/packages/tallyforge-${PROJECT_VERSION}-setup.exe)
@@ -27,18 +27,17 @@ add_custom_command(
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/packages
   DEPENDS ${_stamp}
   VERBATIM)
-set(_packages ${TALLYFORGE_ZIP})
 
+# A Windows build without its installer is not a release: no makensis, no configuration.
 find_program(TALLYFORGE_MAKENSIS makensis)
-if(TALLYFORGE_MAKENSIS)
-  add_custom_command(
-    OUTPUT ${TALLYFORGE_SETUP}
-    COMMAND ${TALLYFORGE_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DSTAGE=${_stage}
-            -DOUTFILE=${TALLYFORGE_SETUP} ${CMAKE_SOURCE_DIR}/cmake/windows/tallyforge.nsi
-    DEPENDS ${_stamp} ${CMAKE_SOURCE_DIR}/cmake/windows/tallyforge.nsi
-    VERBATIM)
-  list(APPEND _packages ${TALLYFORGE_SETUP})
-else()
-  message(STATUS "makensis not found (Debian: nsis): no installer")
+if(NOT TALLYFORGE_MAKENSIS)
+  message(FATAL_ERROR "makensis not found (Debian: nsis), so the installer cannot be made: run "
+                      "tools/setup-windows-cross.sh, which installs it")
 endif()
-add_custom_target(windows-packages ALL DEPENDS ${_packages})
+add_custom_command(
+  OUTPUT ${TALLYFORGE_SETUP}
+  COMMAND ${TALLYFORGE_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DSTAGE=${_stage}
+          -DOUTFILE=${TALLYFORGE_SETUP} ${CMAKE_SOURCE_DIR}/cmake/windows/tallyforge.nsi
+  DEPENDS ${_stamp} ${CMAKE_SOURCE_DIR}/cmake/windows/tallyforge.nsi
+  VERBATIM)
+add_custom_target(windows-packages ALL DEPENDS ${TALLYFORGE_ZIP} ${TALLYFORGE_SETUP})

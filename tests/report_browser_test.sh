@@ -3,13 +3,13 @@
 # (one of them edited, so failing check), takes a screenshot and keeps its console. Checked: no
 # console message at all (the page has no script, and a blocked one would be reported), the bars
 # drawn in the baseline's colour, the failed document's hatching, text on the page; the SVG files
-# are well-formed XML. Exits 77 (skipped) when chromium is not installed.
+# are well-formed XML. Fails when chromium is not installed: a test left out would pass unseen.
 # Usage: report_browser_test.sh tallyforge-cli tallyforge-cli-testhooks
 set -uo pipefail
 cli=$(realpath "$1") hooks=$(realpath "$2")
 browser=$(command -v chromium || command -v chromium-browser) || {
-  echo "SKIP: chromium is not installed (apt-get install chromium)"
-  exit 77
+  echo "FAIL: chromium is not installed (tools/setup-debian.sh installs it)"
+  exit 1
 }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -2,7 +2,7 @@
 # The Windows packages: the zip holds exactly both programs, Reference.txt, README and LICENSE in
 # one folder, and its runner starts from there; the installer, run silently under Wine, puts the
 # same files, a Start-menu entry and an uninstaller in place, and the uninstaller takes them away.
-# Usage: windows_package_test.sh tallyforge-VERSION-windows-x64.zip [setup.exe] (source folder: ..)
+# Usage: windows_package_test.sh tallyforge-VERSION-windows-x64.zip setup.exe (source folder: ..)
 set -uo pipefail
 zip=$1
 setup=${2:-}
@@ -30,7 +30,7 @@ file "$dir/tallyforge-cli.exe" | grep -q 'PE32+ executable (console) x86-64' || 
 out=$(cd "$dir" && "$run" ./tallyforge-cli.exe --version 2>&1) || fail "--version from the zip: $out"
 grep -q "$version" <<<"$out" || fail "--version from the zip says: $out"
 echo "zip: ok"
-[ -n "$setup" ] || exit 0
+[ -f "$setup" ] || fail "no installer: $setup"
 
 # The installer into a folder of the test's own (Z: is / under Wine), silently.
 target=$(cd "$work" && pwd)/installed
