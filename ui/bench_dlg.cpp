@@ -11,10 +11,12 @@
 #include "about_dlg.h"
 #include "artwork.h"
 #include "board_cell.h"
+#include "cell_text.h"
 #include "command_ids.h"
 #include "dialog_units.h"
 #include "info_dlg.h"
 #include "main_template.h"
+#include "partial_repaint.h"
 #include "prime_table.h"
 #include "prime_view_dlg.h"
 #include "reference_machine.h"
@@ -118,6 +120,7 @@ CBenchDlg::CBenchDlg(wxWindow* parent, BenchDlgOptions options)
 CBenchDlg::~CBenchDlg() = default;
 
 void CBenchDlg::CreateControls() {
+  const auto cellText = std::make_shared<CellText>();
   for (const TemplateControl& t : MainTemplate()) {
     const wxRect rect = ToPixels(*this, t.rect);
     const long align = t.align == Align::kLeft ? wxALIGN_LEFT : wxALIGN_CENTRE_HORIZONTAL;
@@ -171,7 +174,7 @@ void CBenchDlg::CreateControls() {
         const auto frame = t.kind == ControlKind::kCell       ? BoardCell::Frame::kBorder
                            : t.kind == ControlKind::kStatusCell ? BoardCell::Frame::kRaised
                                                                 : BoardCell::Frame::kSunken;
-        auto* cell = new BoardCell(this, t.id, rect, frame);
+        auto* cell = new BoardCell(this, t.id, rect, frame, cellText);
         m_cells.push_back(cell);
         control = cell;
         break;
@@ -184,6 +187,8 @@ void CBenchDlg::CreateControls() {
   m_runCheck->SetLabel("B9\nnot checked");  // the longest text it shows, for its place
   PlaceControl(*m_runCheck, *this, kRunCheckRect);
   m_runCheck->SetLabel("");
+  // A progress point redraws its two changed cells, not the window's every control.
+  RepaintOnlyTouchedChildren(*this);
 }
 
 bool CBenchDlg::Show(bool show) {
