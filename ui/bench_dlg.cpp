@@ -268,40 +268,57 @@ void CBenchDlg::PumpOneMessage() { m_pump.AtProgressPoint(); }
 
 bool CBenchDlg::IsChecked(int bench) const { return m_radios.at(bench - 1)->GetValue(); }
 
-void CBenchDlg::SetCheck(int bench, bool checked) { m_radios.at(bench - 1)->SetValue(checked); }
+void CBenchDlg::SetCheck(int bench, bool checked) {
+  m_radios.at(bench - 1)->SetValue(checked);
+  // The stress run selects each benchmark just before it runs it.
+  if (m_running && checked) ClearRunCheck();
+}
 
 void CBenchDlg::RunFinished(const RunOutcome& outcome) {
   // Nothing the user did during the run is left to act in a message box's loop or after it.
   m_pump.AtRunEnd();
   m_outcomes.push_back(outcome);
   const CheckedRun check = CheckRun(outcome, m_engine.workload());
-  if (outcome.ran) ShowVerification(check.verification);
+  if (outcome.ran) ShowVerification(check);
   if (!check.fileProblem.empty()) Report(check.fileProblem);
 }
 
-void CBenchDlg::ShowVerification(const Verification& verification) {
+void CBenchDlg::ShowVerification(const CheckedRun& check) {
+  const Verification& verification = check.verification;
   m_verifications.push_back(verification);
   const std::string text = VerificationText(verification);
-  wxString verdict = "verified";
   wxColour colour(0x1E, 0x6E, 0x2E);
   wxFont font = GetFont();
-  if (verification.wrong()) {
-    verdict = "WRONG";
-    colour = *wxRED;
-    font.MakeBold();
-  } else if (!verification.ok()) {
-    verdict = "not checked";
-    colour = wxColour(0x80, 0x50, 0x00);
+  switch (check.verdict) {
+    case RunVerdict::kWrong:
+      colour = *wxRED;
+      font.MakeBold();
+      break;
+    case RunVerdict::kStopped:  // its time is a part's: what it wrote is in the tool tip
+      colour = wxColour(0x50, 0x50, 0x50);
+      break;
+    case RunVerdict::kVerified:
+      break;
+    default:
+      colour = wxColour(0x80, 0x50, 0x00);
+      break;
   }
   // The status line keeps its own text; the check stands beside it.
   m_runCheck->SetFont(font);
   m_runCheck->SetForegroundColour(colour);
-  m_runCheck->SetLabel(BenchmarkName(verification.bench) + "\n" + verdict);
+  m_runCheck->SetLabel(BenchmarkName(verification.bench) + "\n" + VerdictName(check.verdict));
   m_runCheck->SetToolTip(ShownText(BenchmarkName(verification.bench) + " " + text));
   if (verification.wrong()) {
     // A wrong result is what this program exists to find: it must not pass unseen.
     Report(BenchmarkName(verification.bench) + ": " + text);
   }
+}
+
+void CBenchDlg::ClearRunCheck() {
+  m_runCheck->SetLabel("");
+  m_runCheck->UnsetToolTip();
+  // On the screen before the run begins, not at its first progress point.
+  m_runCheck->Update();
 }
 
 void CBenchDlg::Report(const std::string& message) {
@@ -338,6 +355,7 @@ void CBenchDlg::OnStopBench(wxCommandEvent&) { m_engine.OnStopBench(); }
 void CBenchDlg::OnStartBench(wxCommandEvent&) {
   if (m_running) return;  // nothing runs inside a run
   RunningScope scope(m_running);
+  ClearRunCheck();
   m_engine.OnStartBench();
   m_pump.AtRunEnd();
 }
