@@ -17,6 +17,7 @@
 #include "info_dlg.h"
 #include "main_template.h"
 #include "partial_repaint.h"
+#include "radio_label.h"
 #include "prime_table.h"
 #include "prime_view_dlg.h"
 #include "reference_machine.h"
@@ -54,22 +55,6 @@ constexpr CellBinding kCellBindings[] = {
     {&ResultBoard::m_yourTime9, 1018}, {&ResultBoard::m_status, kIdStatus},
     {&ResultBoard::m_totalScore, kIdTotalScore},
 };
-
-// The texts of a radio button that must break: the words that fit width go on the first line.
-wxString WrapToWidth(const wxWindow& window, const wxString& text, int width) {
-  wxString wrapped;
-  wxString line;
-  for (const wxString& word : wxSplit(text, ' ', '\0')) {
-    const wxString candidate = line.empty() ? word : line + " " + word;
-    if (!line.empty() && window.GetTextExtent(candidate).x > width) {
-      wrapped += line + "\n";
-      line = word;
-    } else {
-      line = candidate;
-    }
-  }
-  return wrapped + line;
-}
 
 // Marks a run in progress for as long as it lives.
 class RunningScope {
@@ -159,10 +144,7 @@ void CBenchDlg::CreateControls() {
       case ControlKind::kRadio: {
         auto* radio = new wxRadioButton(this, t.id, t.text, rect.GetPosition(), rect.GetSize(),
                                         t.id == kIdFirstRadio ? wxRB_GROUP : 0);
-        if (t.wraps && radio->GetBestSize().x > rect.width) {
-          const int indicator = radio->GetBestSize().x - radio->GetTextExtent(t.text).x;
-          radio->SetLabel(WrapToWidth(*radio, t.text, rect.width - indicator));
-        }
+        if (t.wraps) SetMultiLineLabel(*radio, t.text, rect.width);
         radio->DisableFocusFromKeyboard();  // the Tab cycle holds the six buttons only
         m_radios.at(t.id - kIdFirstRadio) = radio;
         control = radio;
