@@ -353,8 +353,40 @@ TEST(MainWindow, OneStopClickEndsTheRunWithinTwoProgressPoints) {
     // A second a reading: the start, a reading at each point reached, the end.
     EXPECT_EQ(CellText(*w.dlg, kIdFirstYourTime + bench - 1),
               std::to_string(run.found / interval + 1) + ".0000");
-    EXPECT_EQ(w.dlg->runCheck()->GetLabel(), BenchmarkName(bench) + "\nverified");
+    // Its time is a part's: the check says so, and what it found of the part in its tool tip.
+    EXPECT_EQ(w.dlg->runCheck()->GetLabel(), BenchmarkName(bench) + "\nstopped");
+    EXPECT_TRUE(w.dlg->runCheck()->GetToolTipText().Contains(" written before the stop "))
+        << w.dlg->runCheck()->GetToolTipText();
   }
+}
+
+// A run begins with nothing beside the status line, on the screen too: the check of the run
+// before is not this run's (here B1's, first alone, then in the stress run while B2 runs).
+TEST(MainWindow, TheLastRunsCheckIsGoneWhileTheNextRuns) {
+  std::function<void(int)> onTick = [](int) {};
+  Window w(RealWork(2, [&](int call) { onTick(call); }));
+  ShowAndSettle(*w.dlg);
+  Click(*w.dlg->button(kIdStartBench));
+  ASSERT_TRUE(PumpUntil([&] { return w.dlg->outcomes().size() == 1; }));
+  Pump(300);
+  ASSERT_EQ(w.dlg->runCheck()->GetLabel(), "B1\nverified");
+  std::vector<wxString> labels;
+  std::vector<int> inked;  // pixels of the check's text on the screen at each reading of a clock
+  onTick = [&](int) {
+    labels.push_back(w.dlg->runCheck()->GetLabel());
+    const wxImage shot = Screenshot(*w.dlg, "stress-run-b2");
+    const wxRect r = RectInShot(*w.dlg->runCheck());
+    const unsigned char* ground = shot.GetData() + 3 * (r.y * shot.GetWidth() + r.x);
+    inked.push_back(CountWhere(shot, r, [&](int red, int green, int blue) {
+      return std::abs(red - ground[0]) + std::abs(green - ground[1]) + std::abs(blue - ground[2]) > 90;
+    }));
+  };
+  Click(*w.dlg->button(kIdStressBench));
+  ASSERT_TRUE(PumpUntil([&] { return w.dlg->outcomes().size() == 10; }, 30000));
+  ASSERT_GE(labels.size(), 6u);  // B1's start and end, B2's start, points and end, ...
+  EXPECT_EQ(labels, std::vector<wxString>(labels.size(), ""));
+  EXPECT_EQ(inked, std::vector<int>(inked.size(), 0));
+  EXPECT_EQ(w.dlg->runCheck()->GetLabel(), "B9\nverified");
 }
 
 TEST(MainWindow, CommandsRefusedDuringARunLeaveNothingToActAfterIt) {

@@ -11,10 +11,13 @@
 #include "about_dlg.h"
 #include "artwork.h"
 #include "board_cell.h"
+#include "cell_text.h"
 #include "command_ids.h"
 #include "dialog_units.h"
 #include "info_dlg.h"
 #include "main_template.h"
+#include "partial_repaint.h"
+#include "radio_label.h"
 #include "prime_table.h"
 #include "prime_view_dlg.h"
 #include "reference_machine.h"
@@ -52,22 +55,6 @@ constexpr CellBinding kCellBindings[] = {
     {&ResultBoard::m_yourTime9, 1018}, {&ResultBoard::m_status, kIdStatus},
     {&ResultBoard::m_totalScore, kIdTotalScore},
 };
-
-// The texts of a radio button that must break: the words that fit width go on the first line.
-wxString WrapToWidth(const wxWindow& window, const wxString& text, int width) {
-  wxString wrapped;
-  wxString line;
-  for (const wxString& word : wxSplit(text, ' ', '\0')) {
-    const wxString candidate = line.empty() ? word : line + " " + word;
-    if (!line.empty() && window.GetTextExtent(candidate).x > width) {
-      wrapped += line + "\n";
-      line = word;
-    } else {
-      line = candidate;
-    }
-  }
-  return wrapped + line;
-}
 
 // Marks a run in progress for as long as it lives.
 class RunningScope {
@@ -118,6 +105,7 @@ CBenchDlg::CBenchDlg(wxWindow* parent, BenchDlgOptions options)
 CBenchDlg::~CBenchDlg() = default;
 
 void CBenchDlg::CreateControls() {
+  const auto cellText = std::make_shared<CellText>();
   for (const TemplateControl& t : MainTemplate()) {
     const wxRect rect = ToPixels(*this, t.rect);
     const long align = t.align == Align::kLeft ? wxALIGN_LEFT : wxALIGN_CENTRE_HORIZONTAL;
@@ -156,10 +144,7 @@ void CBenchDlg::CreateControls() {
       case ControlKind::kRadio: {
         auto* radio = new wxRadioButton(this, t.id, t.text, rect.GetPosition(), rect.GetSize(),
                                         t.id == kIdFirstRadio ? wxRB_GROUP : 0);
-        if (t.wraps && radio->GetBestSize().x > rect.width) {
-          const int indicator = radio->GetBestSize().x - radio->GetTextExtent(t.text).x;
-          radio->SetLabel(WrapToWidth(*radio, t.text, rect.width - indicator));
-        }
+        if (t.wraps) SetMultiLineLabel(*radio, t.text, rect.width);
         radio->DisableFocusFromKeyboard();  // the Tab cycle holds the six buttons only
         m_radios.at(t.id - kIdFirstRadio) = radio;
         control = radio;
@@ -171,7 +156,7 @@ void CBenchDlg::CreateControls() {
         const auto frame = t.kind == ControlKind::kCell       ? BoardCell::Frame::kBorder
                            : t.kind == ControlKind::kStatusCell ? BoardCell::Frame::kRaised
                                                                 : BoardCell::Frame::kSunken;
-        auto* cell = new BoardCell(this, t.id, rect, frame);
+        auto* cell = new BoardCell(this, t.id, rect, frame, cellText);
         m_cells.push_back(cell);
         control = cell;
         break;
@@ -184,6 +169,8 @@ void CBenchDlg::CreateControls() {
   m_runCheck->SetLabel("B9\nnot checked");  // the longest text it shows, for its place
   PlaceControl(*m_runCheck, *this, kRunCheckRect);
   m_runCheck->SetLabel("");
+  // A progress point redraws its two changed cells, not the window's every control.
+  RepaintOnlyTouchedChildren(*this);
 }
 
 bool CBenchDlg::Show(bool show) {
@@ -263,40 +250,57 @@ void CBenchDlg::PumpOneMessage() { m_pump.AtProgressPoint(); }
 
 bool CBenchDlg::IsChecked(int bench) const { return m_radios.at(bench - 1)->GetValue(); }
 
-void CBenchDlg::SetCheck(int bench, bool checked) { m_radios.at(bench - 1)->SetValue(checked); }
+void CBenchDlg::SetCheck(int bench, bool checked) {
+  m_radios.at(bench - 1)->SetValue(checked);
+  // The stress run selects each benchmark just before it runs it.
+  if (m_running && checked) ClearRunCheck();
+}
 
 void CBenchDlg::RunFinished(const RunOutcome& outcome) {
   // Nothing the user did during the run is left to act in a message box's loop or after it.
   m_pump.AtRunEnd();
   m_outcomes.push_back(outcome);
   const CheckedRun check = CheckRun(outcome, m_engine.workload());
-  if (outcome.ran) ShowVerification(check.verification);
+  if (outcome.ran) ShowVerification(check);
   if (!check.fileProblem.empty()) Report(check.fileProblem);
 }
 
-void CBenchDlg::ShowVerification(const Verification& verification) {
+void CBenchDlg::ShowVerification(const CheckedRun& check) {
+  const Verification& verification = check.verification;
   m_verifications.push_back(verification);
   const std::string text = VerificationText(verification);
-  wxString verdict = "verified";
   wxColour colour(0x1E, 0x6E, 0x2E);
   wxFont font = GetFont();
-  if (verification.wrong()) {
-    verdict = "WRONG";
-    colour = *wxRED;
-    font.MakeBold();
-  } else if (!verification.ok()) {
-    verdict = "not checked";
-    colour = wxColour(0x80, 0x50, 0x00);
+  switch (check.verdict) {
+    case RunVerdict::kWrong:
+      colour = *wxRED;
+      font.MakeBold();
+      break;
+    case RunVerdict::kStopped:  // its time is a part's: what it wrote is in the tool tip
+      colour = wxColour(0x50, 0x50, 0x50);
+      break;
+    case RunVerdict::kVerified:
+      break;
+    default:
+      colour = wxColour(0x80, 0x50, 0x00);
+      break;
   }
   // The status line keeps its own text; the check stands beside it.
   m_runCheck->SetFont(font);
   m_runCheck->SetForegroundColour(colour);
-  m_runCheck->SetLabel(BenchmarkName(verification.bench) + "\n" + verdict);
+  m_runCheck->SetLabel(BenchmarkName(verification.bench) + "\n" + VerdictName(check.verdict));
   m_runCheck->SetToolTip(ShownText(BenchmarkName(verification.bench) + " " + text));
   if (verification.wrong()) {
     // A wrong result is what this program exists to find: it must not pass unseen.
     Report(BenchmarkName(verification.bench) + ": " + text);
   }
+}
+
+void CBenchDlg::ClearRunCheck() {
+  m_runCheck->SetLabel("");
+  m_runCheck->UnsetToolTip();
+  // On the screen before the run begins, not at its first progress point.
+  m_runCheck->Update();
 }
 
 void CBenchDlg::Report(const std::string& message) {
@@ -333,6 +337,7 @@ void CBenchDlg::OnStopBench(wxCommandEvent&) { m_engine.OnStopBench(); }
 void CBenchDlg::OnStartBench(wxCommandEvent&) {
   if (m_running) return;  // nothing runs inside a run
   RunningScope scope(m_running);
+  ClearRunCheck();
   m_engine.OnStartBench();
   m_pump.AtRunEnd();
 }

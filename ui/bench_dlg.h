@@ -15,6 +15,7 @@
 
 #include "bench_engine.h"
 #include "bench_host.h"
+#include "run_check.h"
 #include "run_pump.h"
 #include "verification.h"
 
@@ -71,7 +72,10 @@ class CBenchDlg final : public wxDialog, public BenchHost {
   // Copies all 29 cells to the screen at once (the board is never read back).
   void UpdateData(bool saveAndValidate);
   void PumpOneMessage();
-  void ShowVerification(const Verification& verification);
+  // The run's check beside the status line: verified, stopped, not checked or WRONG.
+  void ShowVerification(const CheckedRun& check);
+  // A run begins: the last run's check no longer stands beside it.
+  void ClearRunCheck();
   // A message box after the run (outside its timed stretch), or the test's report.
   void Report(const std::string& message);
 

@@ -1,17 +1,18 @@
 #include "board_cell.h"
 
 #include <wx/dcclient.h>
-#include <wx/graphics.h>
 #include <wx/settings.h>
 
 namespace tallyforge::ui {
 
-BoardCell::BoardCell(wxWindow* parent, int id, const wxRect& rect, Frame frame)
+BoardCell::BoardCell(wxWindow* parent, int id, const wxRect& rect, Frame frame,
+                     std::shared_ptr<CellText> text)
     : wxControl(parent, id, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE),
       m_frame(frame),
       m_face(parent->GetBackgroundColour()),
       m_shadow(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW)),
-      m_light(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNHIGHLIGHT)) {
+      m_light(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNHIGHLIGHT)),
+      m_text(std::move(text)) {
   SetBackgroundStyle(wxBG_STYLE_PAINT);
   // Set, not inherited: a paint DC asks the window for both colours.
   SetOwnForegroundColour(GetForegroundColour());
@@ -22,7 +23,8 @@ BoardCell::BoardCell(wxWindow* parent, int id, const wxRect& rect, Frame frame)
 void BoardCell::SetLabel(const wxString& text) {
   if (text == GetLabel()) return;
   wxControl::SetLabel(text);
-  Refresh(false);
+  // The frame stands: at a progress point only the texts that changed are drawn again.
+  RefreshRect(Inside(), false);
 }
 
 wxSize BoardCell::DoGetBestSize() const {
@@ -30,57 +32,39 @@ wxSize BoardCell::DoGetBestSize() const {
   return GetTextExtent("0000.0000") + wxSize(6, 4);
 }
 
+wxRect BoardCell::Inside() const {
+  return wxRect(GetClientSize()).Deflate(m_frame == Frame::kBorder ? 1 : 2);
+}
+
 void BoardCell::OnPaint(wxPaintEvent&) {
-  wxPaintDC dc(this);
-  const wxSize size = GetClientSize();
-  dc.SetBackground(wxBrush(m_face));
-  dc.Clear();
-  dc.SetBrush(*wxTRANSPARENT_BRUSH);
-  wxRect inner(size);
-  // Outer frame: a dark line; raised and sunken frames add a two-tone edge inside it.
-  dc.SetPen(wxPen(m_frame == Frame::kSunken ? m_shadow : *wxBLACK));
-  dc.DrawRectangle(inner);
-  inner.Deflate(1);
-  if (m_frame != Frame::kBorder) {
-    const bool raised = m_frame == Frame::kRaised;
-    dc.SetPen(wxPen(raised ? m_light : m_shadow));
-    dc.DrawLine(inner.GetLeftTop(), inner.GetRightTop());
-    dc.DrawLine(inner.GetLeftTop(), inner.GetLeftBottom());
-    dc.SetPen(wxPen(raised ? m_shadow : m_light));
-    dc.DrawLine(inner.GetLeftBottom(), inner.GetRightBottom() + wxPoint(1, 0));
-    dc.DrawLine(inner.GetRightTop(), inner.GetRightBottom());
-    inner.Deflate(1);
-  }
-  dc.SetFont(GetFont());
-  dc.SetTextForeground(GetForegroundColour());
-  dc.SetClippingRegion(inner);
   // A cell is one line: a reference line's own line end is part of its text, not shown.
   wxString text = GetLabel().BeforeFirst('\n');
   text.Replace("\r", "");
-  const wxSize extent = TextExtent(dc, text);
-  const wxPoint at((size.x - extent.x) / 2, (size.y - extent.y) / 2);
-  // Straight to the graphics context where there is one: the DC's own DrawText measures the
-  // text again, which costs as much as drawing it.
-  if (wxGraphicsContext* gc = dc.GetGraphicsContext()) {
-    gc->DrawText(text, at.x, at.y);
-  } else {
-    dc.DrawText(text, at);
+  const wxRect inside = Inside();
+  if (inside.Contains(GetUpdateRegion().GetBox())) {  // a new text: the frame stands
+    m_text->Paint(*this, nullptr, text, m_face, GetForegroundColour(), inside);
+    return;
   }
+  wxPaintDC dc(this);
+  DrawFrame(dc);
+  m_text->Paint(*this, &dc, text, m_face, GetForegroundColour(), inside);
 }
 
-bool BoardCell::SetFont(const wxFont& font) {
-  m_extents.clear();
-  return wxControl::SetFont(font);
-}
-
-wxSize BoardCell::TextExtent(wxDC& dc, const wxString& text) {
-  wxString shape = text;
-  for (wxUniCharRef c : shape) {
-    if (c >= '1' && c <= '9') c = '0';
-  }
-  auto known = m_extents.find(shape);
-  if (known == m_extents.end()) known = m_extents.emplace(shape, dc.GetTextExtent(shape)).first;
-  return known->second;
+void BoardCell::DrawFrame(wxDC& dc) const {
+  wxRect edge(GetClientSize());
+  dc.SetBrush(*wxTRANSPARENT_BRUSH);
+  // Outer frame: a dark line; raised and sunken frames add a two-tone edge inside it.
+  dc.SetPen(wxPen(m_frame == Frame::kSunken ? m_shadow : *wxBLACK));
+  dc.DrawRectangle(edge);
+  if (m_frame == Frame::kBorder) return;
+  edge.Deflate(1);
+  const bool raised = m_frame == Frame::kRaised;
+  dc.SetPen(wxPen(raised ? m_light : m_shadow));
+  dc.DrawLine(edge.GetLeftTop(), edge.GetRightTop());
+  dc.DrawLine(edge.GetLeftTop(), edge.GetLeftBottom());
+  dc.SetPen(wxPen(raised ? m_shadow : m_light));
+  dc.DrawLine(edge.GetLeftBottom(), edge.GetRightBottom() + wxPoint(1, 0));
+  dc.DrawLine(edge.GetRightTop(), edge.GetRightBottom());
 }
 
 }  // namespace tallyforge::ui

@@ -1,5 +1,7 @@
 #include "dialog_units.h"
 
+#include "template_room.h"
+
 #include <wx/fontenum.h>
 
 #include <algorithm>
@@ -33,6 +35,10 @@ wxRect ToPixels(const wxWindow& dialog, DialogRect rect) {
 
 void PlaceControl(wxWindow& control, const wxWindow& dialog, DialogRect rect) {
   wxRect pixels = ToPixels(dialog, rect);
+  if (!ControlsMayOutgrowTheirTemplate()) {
+    control.SetSize(pixels);
+    return;
+  }
   const wxSize best = control.GetBestSize();
   if (best.x > pixels.width) {
     pixels.x -= (best.x - pixels.width) / 2;

@@ -22,8 +22,9 @@ void ApplyTemplate(wxWindow& dialog, int w, int h);
 // The rectangle in pixels of the client area that rect covers in the dialog.
 wxRect ToPixels(const wxWindow& dialog, DialogRect rect);
 
-// Places an already created control at rect, but never smaller than the toolkit needs to draw
-// it whole: a control whose best size exceeds the rectangle grows about the rectangle's centre.
+// Places an already created control at rect; where the toolkit's controls may need more room
+// than their templates give (template_room.h), never smaller than the toolkit needs to draw it
+// whole: a control whose best size exceeds the rectangle grows about the rectangle's centre.
 void PlaceControl(wxWindow& control, const wxWindow& dialog, DialogRect rect);
 
 }  // namespace tallyforge::ui

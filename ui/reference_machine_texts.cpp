@@ -1,5 +1,7 @@
 #include "reference_machine_texts.h"
 
+#include <algorithm>
+
 namespace tallyforge::ui {
 
 wxString ShortMachineName(const wxString& description) {
@@ -16,7 +18,9 @@ void NameReferenceMachine(wxStaticText& reference, wxStaticText& footnote,
   reference.SetToolTip("Reference Time : " + description);
 
   const int width = footnote.GetSize().x;
-  const int height = footnote.GetSize().y;
+  // As many lines as the note's height holds (a label's best height can be a pixel more than its
+  // lines need: Windows').
+  const int lines = std::max(1, footnote.GetSize().y / footnote.GetCharHeight());
   footnote.SetToolTip("*Only for Stress Bench (1000 for " + description +
                       ", >1000 is faster than reference computer)");
   wxString shown = name;
@@ -24,7 +28,7 @@ void NameReferenceMachine(wxStaticText& reference, wxStaticText& footnote,
     footnote.SetLabel("*Only for Stress Bench (1000 for " + shown +
                       ", >1000 is faster than reference computer)");
     footnote.Wrap(width);
-    if (footnote.GetBestSize().y <= height || shown.empty()) break;
+    if (static_cast<int>(footnote.GetLabel().Freq('\n')) < lines || shown.empty()) break;
     // One character less of the name, then the mark that it was cut.
     shown = shown.EndsWith("...") ? shown.Left(shown.length() - 4) : shown.Left(shown.length() - 1);
     shown.Trim(true);

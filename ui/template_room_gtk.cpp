@@ -1,0 +1,7 @@
+#include "template_room.h"
+
+namespace tallyforge::ui {
+
+bool ControlsMayOutgrowTheirTemplate() { return true; }
+
+}  // namespace tallyforge::ui

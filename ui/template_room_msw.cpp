@@ -1,0 +1,7 @@
+#include "template_room.h"
+
+namespace tallyforge::ui {
+
+bool ControlsMayOutgrowTheirTemplate() { return false; }
+
+}  // namespace tallyforge::ui
