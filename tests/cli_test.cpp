@@ -229,10 +229,10 @@ TEST(CliJobs, ACopyThatDidNotCompleteGivesNoFigures) {
   testing::ScratchDir dir;
   std::filesystem::create_directory(dir / "job-2-of-2");
   ASSERT_EQ(RunCli(dir, "-C job-2-of-2 B1 --json job-2-of-2/result.json").exitCode, 0);
-  // The second copy killed while it runs B3.
+  // The second copy killed while it runs B5 (seconds long here).
   const std::string command =
       "cd '" + dir.path().string() + "' && ('" + TALLYFORGE_CLI_PATH +
-      "' --jobs 2 B3 --json jobs.json > cli.out 2> cli.err < /dev/null & pid=$!; "
+      "' --jobs 2 B5 --json jobs.json > cli.out 2> cli.err < /dev/null & pid=$!; "
       "for i in $(seq 600); do grep -q 'running 2 copies' cli.err && break; sleep 0.1; done; "
       "sleep 0.5; kill -KILL $(cut -d' ' -f2 /proc/$pid/task/$pid/children); wait $pid)";
   const int status = std::system(command.c_str());
@@ -250,7 +250,7 @@ TEST(CliJobs, ACopyThatDidNotCompleteGivesNoFigures) {
             {"\njob-2-of-2: INCOMPLETE (killed by signal 9)\n", "FAILED: 1 copy incomplete"});
 
   const CliResult stopped =
-      testing::RunBinaryUntil(TALLYFORGE_CLI_PATH, dir, "--jobs 2 B3 --json jobs.json", "cli.err",
+      testing::RunBinaryUntil(TALLYFORGE_CLI_PATH, dir, "--jobs 2 B5 --json jobs.json", "cli.err",
                               "tallyforge-cli: running 1 copy");
   EXPECT_EQ(stopped.exitCode, 130) << stopped.err;
   ExpectHas(stopped.out, {"INCOMPLETE: stopped"});
