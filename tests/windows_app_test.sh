@@ -10,7 +10,14 @@ app=$1
 run="$(cd "$(dirname "$0")" && pwd)/../tools/wine-run.sh"
 shots="${TALLYFORGE_SCREENSHOT_DIR:-screenshots}"
 mkdir -p "$shots"
-fail() { echo "FAIL: $*"; exit 1; }
+pid=
+# A failure leaves a screenshot of the screen and no program running (ctest would wait for it).
+fail() {
+  echo "FAIL: $*"
+  import -silent -window root "$shots/windows-app-failure.png" 2>/dev/null
+  [ -n "$pid" ] && kill $pid 2>/dev/null
+  exit 1
+}
 . "$(dirname "$0")/wait_window.sh"
 [ -n "${DISPLAY:-}" ] || fail "no display: run under xvfb-run"
 work=$(mktemp -d)
@@ -85,11 +92,16 @@ for _ in $(seq 100); do [ -s "$numbers6" ] && break; sleep 0.1; done
 sleep 1
 xdotool mousemove $((wx + 132)) $((wy + 330)) click 1
 ends_with "$numbers6" $'^Prime Found : [0-9]*\r$' 40 || fail "STOP did not end B6 within 4 s"
-# B1 (radio at 4, 54), then START BENCH.
-xdotool mousemove $((wx + 15)) $((wy + 88)) click 1
-sleep 0.5
-xdotool mousemove $((wx + 45)) $((wy + 330)) click 1
-ends_with "$work/Numbers_0000000000005.txt" $'^Prime Found : 74521\r$' 600 ||
+# B1 (radio at 4, 54), then START BENCH; clicked again, as a person would, while the stopped
+# run's check still holds the buttons (a busy machine).
+numbers1="$work/Numbers_0000000000005.txt"
+for _ in 1 2 3; do
+  xdotool mousemove $((wx + 15)) $((wy + 88)) click 1
+  sleep 0.5
+  xdotool mousemove $((wx + 45)) $((wy + 330)) click 1
+  for _ in $(seq 50); do [ -e "$numbers1" ] && break 2; sleep 0.1; done
+done
+ends_with "$numbers1" $'^Prime Found : 74521\r$' 600 ||
   fail "B1 did not run to its end"
 sleep 1
 shot "${ww}x${wh}+${wx}+${wy}" windows-app-b1.png
