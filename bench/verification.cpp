@@ -8,7 +8,7 @@
 
 #include "output_file.h"
 #include "regular_file.h"
-#include "result_checks.h"
+#include "verifiers.h"
 #include "text_lines.h"
 
 namespace tallyforge {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "prime_sieve.h"
-#include "result_checks.h"
+#include "verifiers.h"
 #include "text_lines.h"
 
 namespace tallyforge {

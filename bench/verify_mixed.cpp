@@ -7,7 +7,7 @@
 
 #include "mixed_search.h"
 #include "prime_sieve.h"
-#include "result_checks.h"
+#include "verifiers.h"
 
 namespace tallyforge {
 namespace {

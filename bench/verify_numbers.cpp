@@ -4,7 +4,7 @@
 #include <string>
 
 #include "prime_sieve.h"
-#include "result_checks.h"
+#include "verifiers.h"
 #include "text_lines.h"
 
 namespace tallyforge {

@@ -21,6 +21,16 @@ Workload Workload::Standard() {
   };
 }
 
+Workload Workload::Short(double rangeLength, int32_t reportInterval, int32_t mixedLimit,
+                         double factorFirst, double factorLast) {
+  Workload work = Standard();
+  for (RangeSpec& range : work.ranges) range = {range.start, range.start + rangeLength, reportInterval};
+  work.mixedLimit = mixedLimit;
+  work.factorFirst = factorFirst;
+  work.factorLast = factorLast;
+  return work;
+}
+
 std::string NumbersFileName(double start) {
   char name[64];
   std::snprintf(name, sizeof name, "Numbers_%013.0f.txt", start);

@@ -26,6 +26,11 @@ struct Workload {
 
   // The work every published time stands for.
   static Workload Standard();
+  // The standard work cut short, for tests: each range its first rangeLength numbers with a
+  // progress point every reportInterval primes, B8 below mixedLimit, B9 from factorFirst to
+  // factorLast.
+  static Workload Short(double rangeLength, int32_t reportInterval, int32_t mixedLimit,
+                        double factorFirst, double factorLast);
   bool operator==(const Workload&) const = default;
 };
 

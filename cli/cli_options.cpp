@@ -9,6 +9,8 @@
 #include <thread>
 
 #include "exit_status.h"
+#include "figure_text.h"
+#include "jobs_summary.h"
 #include "safe_text.h"
 #include "version.h"
 
@@ -54,34 +56,6 @@ const char* kExitStatuses =
     "when they have no benchmark in common.";
 
 }  // namespace
-
-std::optional<int> ParseCount(const std::string& text, int low, int high) {
-  if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) {
-    return std::nullopt;
-  }
-  const int n = std::stoi(text);
-  if (n < low || n > high) return std::nullopt;
-  return n;
-}
-
-std::optional<std::vector<int>> ParseJobCounts(const std::string& text, int logicalCores) {
-  const auto count = [](const std::string& digits) { return ParseCount(digits, 1, kMostCopies); };
-  std::vector<int> counts;
-  const auto dots = text.find("..");
-  if (dots != std::string::npos) {
-    const auto low = count(text.substr(0, dots));
-    const auto high = count(text.substr(dots + 2));
-    if (!low || !high || *low > *high) return std::nullopt;
-    for (int n = *low; n <= *high; ++n) counts.push_back(n);
-    return counts;
-  }
-  const auto n = Lower(text) == "all" ? count(std::to_string(std::max(logicalCores, 1)))
-                                      : count(text);
-  if (!n) return std::nullopt;
-  if (*n > 1) counts.push_back(1);  // one copy alone first: what the copies are measured against
-  counts.push_back(*n);
-  return counts;
-}
 
 std::optional<std::chrono::seconds> ParseDuration(const std::string& text) {
   constexpr long long kLongest = std::chrono::seconds(kLongestDuration).count();

@@ -11,8 +11,7 @@ namespace tallyforge::cli {
 
 enum class Command { kRun, kCheck, kCompare, kCalibrate, kReport };
 
-// The most copies --jobs starts at once, and the longest --duration.
-inline constexpr int kMostCopies = 256;
+// The longest --duration.
 inline constexpr std::chrono::hours kLongestDuration{24 * 365};
 
 struct CliOptions {
@@ -29,13 +28,6 @@ struct CliOptions {
   std::string reportOutput;  // report: the HTML file, or a folder (ending in /) for SVG files
   std::vector<std::string> arguments;            // the command line as given, for the record
 };
-
-// A whole number in decimal digits only (no sign, blank or prefix) from low to high.
-std::optional<int> ParseCount(const std::string& text, int low, int high);
-
-// "4": one copy, then four; "all": the same for every logical core; "1..4": 1, 2, 3 and 4
-// copies in turn. None for anything else, or counts outside 1 to kMostCopies.
-std::optional<std::vector<int>> ParseJobCounts(const std::string& text, int logicalCores);
 
 // "90", "90s", "30m", "2h", "1h30m": a positive whole number of seconds up to kLongestDuration;
 // none otherwise.

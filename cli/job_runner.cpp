@@ -1,13 +1,11 @@
 #include "job_runner.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "copy_processes.h"
-#include "document_reader.h"
 #include "exit_status.h"
 #include "folder_claim.h"
-#include "formats.h"
+#include "jobs_summary.h"
 #include "messages.h"
 #include "output_file.h"
 #include "prime_table.h"
@@ -53,41 +51,6 @@ std::string PrepareFolder(const CliOptions& options, const std::filesystem::path
   return "";
 }
 
-std::string StateOf(const CopyExit& exit) {
-  if (exit.signal != 0) return "killed by signal " + std::to_string(exit.signal);
-  if (exit.exitCode == kExitInterrupted) return "stopped";
-  if (exit.exitCode == kExitWrongResult) return "WRONG result";
-  if (exit.exitCode == kExitNotChecked) return "result not checked";
-  return "failed (exit " + std::to_string(exit.exitCode) + ")";
-}
-
-CopyResult ReadCopy(const std::filesystem::path& directory, const std::string& folder,
-                    const CopyExit& exit) {
-  CopyResult result;
-  result.folder = folder;
-  result.exitCode = exit.signal != 0 ? 128 + exit.signal : exit.exitCode;
-  result.state = StateOf(exit);
-  if (result.exitCode != 0) return result;
-  std::string error;
-  const auto document = ReadDocument(directory / folder / kCopyDocumentName, error);
-  if (!document || !document->finished) {
-    result.state = "no result document";
-    return result;
-  }
-  double seconds = 0;
-  for (const DocumentRun& run : document->runs) {
-    if (!run.ran || run.stopped || run.check != CheckStatus::kVerified) {
-      result.state = "incomplete";
-      return result;
-    }
-    seconds += run.seconds;
-  }
-  result.complete = true;
-  result.seconds = seconds;
-  result.state = "complete";
-  return result;
-}
-
 CountResult RunCount(const CliOptions& options, const SessionSetup& setup, int copies) {
   CountResult count;
   count.copies = copies;
@@ -111,24 +74,12 @@ CountResult RunCount(const CliOptions& options, const SessionSetup& setup, int c
       const std::string why =
           exit == nullptr ? "its folder: " + problems[static_cast<size_t>(k)]
                           : std::string("no process could be made: ") + std::strerror(exit->error);
-      count.results.push_back(
-          {folder, kExitRunFailed, std::nullopt, false, "not started: " + why, false});
+      count.results.push_back(CopyNotStarted(folder, why));
     } else {
-      count.results.push_back(ReadCopy(options.directory, folder, *exit));
+      count.results.push_back(CopyEnded(options.directory, folder, exit->exitCode, exit->signal));
     }
   }
   return count;
-}
-
-std::string Figure(const std::optional<double>& value, const char* format, double scale = 1) {
-  if (!value) return "n/a";
-  char text[32];
-  std::snprintf(text, sizeof text, format, *value * scale);
-  return text;
-}
-
-nlohmann::json OrNull(const std::optional<double>& value) {
-  return value ? nlohmann::json(*value) : nlohmann::json(nullptr);
 }
 
 }  // namespace
@@ -148,8 +99,8 @@ int RunCopySession(const CliOptions& options, const SessionSetup& setup,
   copySetup.rows = rows.is_open() ? rows.get() : stdout;
   copySetup.progress = quiet != nullptr ? quiet : stderr;
   copySetup.progressIsTerminal = false;
-  DocumentFile document(folder / kCopyDocumentName);
-  Session session(copy, copySetup, &document);
+  DocumentWriter document(folder / kCopyDocumentName, stderr);
+  Session session(copy, copySetup, document);
   return session.Run();
 }
 
@@ -170,116 +121,33 @@ std::optional<CopyTask> TakeCopyTask(int& argc, char** argv) {
   return task;
 }
 
-std::string CopyFolder(int copy, int copies) {
-  return "job-" + std::to_string(copy) + "-of-" + std::to_string(copies);
-}
-
-void ScaleAgainstOneCopy(std::vector<CountResult>& counts) {
-  if (counts.empty()) return;
-  const CountResult* base = &counts.front();
-  for (const CountResult& count : counts) {
-    if (count.copies == 1) base = &count;
-  }
-  const auto allComplete = [](const CountResult& count) {
-    return !count.results.empty() &&
-           std::all_of(count.results.begin(), count.results.end(),
-                       [](const CopyResult& copy) { return copy.complete && *copy.seconds > 0; });
-  };
-  for (CountResult& count : counts) {
-    count.throughput.reset();
-    count.efficiency.reset();
-  }
-  if (!allComplete(*base)) return;
-  double baseSeconds = 0;
-  for (const CopyResult& copy : base->results) baseSeconds += *copy.seconds;
-  baseSeconds /= static_cast<double>(base->results.size());
-  for (CountResult& count : counts) {
-    if (!allComplete(count)) continue;
-    double throughput = 0;
-    for (const CopyResult& copy : count.results) throughput += baseSeconds / *copy.seconds;
-    count.throughput = throughput;
-    count.efficiency = throughput / count.copies;
-  }
-}
-
-int RunJobs(const CliOptions& options, const SessionSetup& setup, std::FILE* out,
-            DocumentFile* document) {
+int RunJobs(const CliOptions& options, const SessionSetup& setup, DocumentWriter& document) {
   TerminalHost::InstallInterruptHandler();
   // Built before the first copy starts (forked copies inherit it; elsewhere each copy builds
   // its own before the start signal).
   if (primeCount == 0) BuildPrimeTable();
-  const ReferenceTexts reference =
-      ReadReferenceFile(options.directory / kReferenceFileName);
-  DocumentContext context = ContextFor(options, options.directory, reference);
+  DocumentContext& context = document.context();
+  context = ContextAt(options.directory, ReadReferenceFile(options.directory / kReferenceFileName));
+  context.arguments = options.arguments;
+  context.stress = options.stress;
+  context.repeat = options.repeat;
   context.standardWorkload = setup.workload == Workload::Standard();
   std::vector<CountResult> counts;
-  const auto write = [&](bool finished) {
-    if (document == nullptr) return 0;
-    const int error = document->Write(
-        DocumentText(BuildDocument(context, {}, {}, JobsJson(counts), finished)), finished);
-    if (error != 0) {
-      Complain("--json " + document->path().string() + ": cannot write the document: " +
-               std::strerror(error));
-    }
-    return error;
-  };
-  int exitCode = 0;
+  bool interrupted = false;
   for (int copies : options.jobCounts) {
     Complain("running " + std::to_string(copies) + (copies == 1 ? " copy" : " copies") +
              " at once");
     counts.push_back(RunCount(options, setup, copies));
     ScaleAgainstOneCopy(counts);
-    for (const CopyResult& copy : counts.back().results) {
-      exitCode = WorstStatus(exitCode, copy.exitCode > 128 ? kExitRunFailed : copy.exitCode);
-    }
-    if (TerminalHost::InterruptPending() ||
-        std::any_of(counts.back().results.begin(), counts.back().results.end(),
-                    [](const CopyResult& copy) { return copy.exitCode == kExitInterrupted; })) {
-      exitCode = kExitInterrupted;
-    }
-    write(false);
-    if (exitCode == kExitInterrupted) break;
+    interrupted = TerminalHost::InterruptPending() || AnyCopyStopped(counts.back());
+    document.Write(counts, false);
+    if (interrupted) break;
   }
-  if (exitCode == kExitInterrupted) context.stop = JobsStop(options.jobCounts, counts.size());
-
-  std::fprintf(out, "%-7s %-14s %12s  %s\n", "Copies", "Folder", "Seconds", "");
-  for (const CountResult& count : counts) {
-    for (const CopyResult& copy : count.results) {
-      const std::string state =
-          copy.complete ? "complete"
-                        : "INCOMPLETE: " + copy.state + (copy.started ? " (see its rows.txt)" : "");
-      std::fprintf(out, "%-7d %-14s %12s  %s\n", count.copies, copy.folder.c_str(),
-                   copy.seconds ? TimeText(*copy.seconds).c_str() : "n/a", state.c_str());
-    }
-  }
-  std::fprintf(out, "\n%-7s %24s %12s\n", "Copies", "Throughput vs one copy", "Efficiency");
-  for (const CountResult& count : counts) {
-    std::fprintf(out, "%-7d %24s %12s\n", count.copies,
-                 Figure(count.throughput, "%.3fx").c_str(),
-                 Figure(count.efficiency, "%.1f%%", 100).c_str());
-  }
-  std::fflush(out);
-  if (write(true) != 0) exitCode = WorstStatus(exitCode, kExitRunFailed);
-  return exitCode;
-}
-
-nlohmann::json JobsJson(const std::vector<CountResult>& counts) {
-  nlohmann::json list = nlohmann::json::array();
-  for (const CountResult& count : counts) {
-    nlohmann::json copies = nlohmann::json::array();
-    for (const CopyResult& copy : count.results) {
-      copies.push_back({{"folder", copy.folder},
-                        {"exit_code", copy.exitCode},
-                        {"seconds", OrNull(copy.seconds)},
-                        {"complete", copy.complete},
-                        {"state", copy.state}});
-    }
-    list.push_back({{"copies", count.copies},
-                    {"results", copies},
-                    {"throughput", OrNull(count.throughput)},
-                    {"efficiency", OrNull(count.efficiency)}});
-  }
-  return list;
+  if (interrupted) context.stop = JobsStop(options.jobCounts, counts.size());
+  PrintJobsTable(setup.rows, counts);
+  int status = JobsExitStatus(counts, interrupted);
+  if (document.Write(counts, true) != 0) status = WorseExit(status, kExitRunFailed);
+  return status;
 }
 
 }  // namespace tallyforge::cli

@@ -11,13 +11,15 @@
 #include "copy_processes.h"
 #include "document_check.h"
 #include "document_compare.h"
-#include "document_file.h"
+#include "document_reader.h"
+#include "document_writer.h"
 #include "exit_status.h"
 #include "expected_answers.h"
 #include "folder_claim.h"
 #include "folder_lock.h"
 #include "interrupt.h"
 #include "job_runner.h"
+#include "jobs_summary.h"
 #include "messages.h"
 #include "output_file.h"
 #include "report_command.h"
@@ -34,15 +36,8 @@ namespace {
 using namespace tallyforge;
 using namespace tallyforge::cli;
 
-// check's exit status for what it found: 3, then 4, then 1.
-int CheckStatus(const DocumentFindings& findings) {
-  if (findings.anyWrong()) return kExitWrongResult;
-  if (findings.anyUnchecked()) return kExitNotChecked;
-  return findings.allWell() ? 0 : kExitRunFailed;
-}
-
 // check and compare: what the documents show; exit 2 when one cannot be read as a document.
-int ReadBack(const CliOptions& options) {
+int CheckOrCompare(const CliOptions& options) {
   std::vector<ResultDocument> documents;
   for (const auto& path : options.documents) {
     std::string error;
@@ -54,21 +49,15 @@ int ReadBack(const CliOptions& options) {
     documents.push_back(std::move(*document));
   }
   if (options.command == Command::kCompare) {
-    const Comparison compared =
-        CompareDocuments(documents[0], documents[1], StandardAnswers(), stdout);
-    // A document that fails check gives check's status (the worse of the two), as it would.
-    const int a = CheckStatus(compared.a), b = CheckStatus(compared.b);
-    const auto rank = [](int status) {
-      return status == kExitWrongResult ? 3 : status == kExitNotChecked ? 2 : status;
-    };
-    if (const int worse = rank(a) >= rank(b) ? a : b; worse != 0) return worse;
-    return compared.common ? 0 : kExitRunFailed;
+    return CompareExitStatus(CompareDocuments(documents[0], documents[1], StandardAnswers(), stdout));
   }
-  return CheckStatus(CheckDocument(documents[0], StandardAnswers(), stdout));
+  const DocumentFindings findings = CheckDocument(documents[0], StandardAnswers());
+  PrintFindings(stdout, findings);
+  return CheckExitStatus({&findings});
 }
 
 int Calibrate(const CliOptions& options, const Session& session, int status) {
-  const auto times = status == 0 ? CalibratedTimes(session.runs()) : std::nullopt;
+  const auto times = status == 0 ? CalibratedTimes(session.results()) : std::nullopt;
   if (!times) {
     Complain("calibrate: the stress run did not complete with every result verified; "
              "Reference.txt is unchanged");
@@ -123,7 +112,7 @@ int Run(int argc, char** argv) {
   measuring = options.command == Command::kRun || options.command == Command::kCalibrate;
   if (copyTask) return RunAsCopy(options, SetupFor(options, false), *copyTask);
   if (options.command == Command::kCheck || options.command == Command::kCompare) {
-    return ReadBack(options);
+    return CheckOrCompare(options);
   }
   if (options.command == Command::kReport) return WriteReport(options);
 
@@ -139,20 +128,16 @@ int Run(int argc, char** argv) {
   if (const int status = ClaimFolder(lock, stderr)) return status;
 
   // The document's file is checked before any work, so that a bad path fails at once.
-  std::optional<DocumentFile> document;
-  if (!options.jsonPath.empty()) {
-    document.emplace(options.jsonPath);
-    if (const std::string problem = document->Problem(); !problem.empty()) {
-      Complain("--json " + options.jsonPath + ": " + problem);
-      return kExitRunFailed;
-    }
+  DocumentWriter document(options.jsonPath, stderr);
+  if (const std::string problem = document.Problem(); !problem.empty()) {
+    Complain("--json " + options.jsonPath + ": " + problem);
+    return kExitRunFailed;
   }
-  const SessionSetup setup = SetupFor(options, document && document->toStdout());
-  DocumentFile* file = document ? &*document : nullptr;
-  if (!options.jobCounts.empty()) return RunJobs(options, setup, setup.rows, file);
+  const SessionSetup setup = SetupFor(options, document.toStdout());
+  if (!options.jobCounts.empty()) return RunJobs(options, setup, document);
 
   TerminalHost::InstallInterruptHandler();
-  Session session(options, setup, file);
+  Session session(options, setup, document);
   int status = 0;
   try {
     status = session.Run();
@@ -172,7 +157,7 @@ int CheckStandardOutput(int status) {
   Complain(std::string("cannot write to the standard output") +
            (errno != 0 ? std::string(": ") + std::strerror(errno) : "") +
            "; what it shows is incomplete");
-  return WorstStatus(status, kExitRunFailed);
+  return WorseExit(status, kExitRunFailed);
 }
 
 // An exception where none may pass (a destructor, a noexcept function): said, and the process

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "document_file.h"
+#include "document_reader.h"
 #include "exit_status.h"
 #include "expected_answers.h"
 #include "folder_lock.h"

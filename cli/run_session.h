@@ -4,13 +4,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "bench_engine.h"
 #include "cli_options.h"
-#include "document_file.h"
-#include "reference_reader.h"
-#include "result_document.h"
+#include "document_writer.h"
 #include "run_recorder.h"
 #include "terminal_host.h"
 #include "workload.h"
@@ -31,8 +30,8 @@ struct SessionSetup {
 
 class Session {
  public:
-  // document, when given, must outlive the session.
-  Session(const CliOptions& options, const SessionSetup& setup, DocumentFile* document);
+  // document (which must outlive the session) is rewritten after every run, when one is wanted.
+  Session(const CliOptions& options, const SessionSetup& setup, DocumentWriter& document);
 
   // Builds the prime table if needed, reads Reference.txt, runs every pass, prints the rows and
   // (over several passes) the statistics, and writes the final document. Stops at the first
@@ -41,32 +40,19 @@ class Session {
 
   // Writes the document of everything measured so far; finished: the session reached its end.
   // Returns 0 or the errno of a failed write, which has then been reported.
-  int WriteDocument(bool finished);
+  int WriteDocument(bool finished) { return m_document.Write(m_recorder.results(), finished); }
 
-  const std::vector<RecordedRun>& runs() const { return m_recorder.runs(); }
+  const RecordedResults& results() const { return m_recorder.results(); }
 
  private:
-  void Recorded(const RecordedRun& run);
-
   const CliOptions& m_options;
   SessionSetup m_setup;
-  DocumentFile* m_document;
+  DocumentWriter& m_document;
   TerminalHost m_host;
   RunRecorder m_recorder;
+  std::unique_ptr<BenchHost> m_hooks;  // test builds: setup.beforeCheck, before the recorder
   BenchEngine m_engine;
-  DocumentContext m_context;
-  std::vector<PassScore> m_scores;
-  int m_documentError = 0;
 };
-
-// The exit status of runs: 3 when one is WRONG, else 1 when an output file failed, else 4 when
-// one could not be checked, else 130 when stopped, else 0.
-int ExitStatusOf(const std::vector<RecordedRun>& runs, bool stopped);
-
-// The document's context for options, the folder the session ran in and its reference texts,
-// at the current time.
-DocumentContext ContextFor(const CliOptions& options, const std::filesystem::path& directory,
-                           const ReferenceTexts& reference);
 
 // Every file a run with options reads or writes besides its document: Reference.txt, the
 // Numbers files and Factors.txt in its folder and in every copy's folder, and the copies' own.

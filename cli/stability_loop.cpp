@@ -1,6 +1,7 @@
 #include "stability_loop.h"
 
 #include <algorithm>
+#include <cmath>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -32,6 +33,14 @@ std::string TimeOfDay() {
   return text;
 }
 
+// A score as the loop's summary says it: whole, or with the half a median of an even count of
+// passes may have.
+std::string ScoreFigure(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, value == std::floor(value) ? "%.0f" : "%.1f", value);
+  return text;
+}
+
 std::string ScoreText(const std::string& cell) {
   std::string score;
   for (char c : cell) {
@@ -56,11 +65,9 @@ std::string Described(const RecordedRun& run) {
 
 }  // namespace
 
-int RunStabilityLoop(BenchEngine& engine, RunRecorder& recorder,
-                     std::vector<PassScore>& passScores, bool& stopped,
-                     std::chrono::seconds duration, std::FILE* out) {
+LoopEnd RunStabilityLoop(BenchEngine& engine, RunRecorder& recorder,
+                         std::chrono::seconds duration, std::FILE* out) {
   const Clock::time_point start = Clock::now();
-  std::vector<int> scores;
   int uncheckedPasses = 0;
   int status = 0;
   for (int pass = 1;; ++pass) {
@@ -69,7 +76,7 @@ int RunStabilityLoop(BenchEngine& engine, RunRecorder& recorder,
     const Clock::time_point passStart = Clock::now();
     const StressOutcome outcome = engine.OnStressBench();
     const Clock::time_point passEnd = Clock::now();
-    passScores.push_back({pass, outcome.scored, engine.board().m_totalScore});
+    recorder.RecordScore(outcome.scored, engine.board().m_totalScore);
     const std::string took = Clocktime(passEnd - passStart);
     const auto& runs = recorder.runs();
     if (const RecordedRun* wrong = FirstWith(runs, runsBefore, RunVerdict::kWrong)) {
@@ -92,7 +99,6 @@ int RunStabilityLoop(BenchEngine& engine, RunRecorder& recorder,
       break;
     }
     const std::string score = ScoreText(engine.board().m_totalScore);
-    scores.push_back(std::atoi(score.c_str()));
     if (const RecordedRun* unchecked = FirstWith(runs, runsBefore, RunVerdict::kNotChecked)) {
       ++uncheckedPasses;
       std::fprintf(out, "pass %d  %s  score %s  NOT CHECKED: %s\n", pass, took.c_str(),
@@ -109,25 +115,29 @@ int RunStabilityLoop(BenchEngine& engine, RunRecorder& recorder,
   }
 
   const std::string elapsed = Clocktime(Clock::now() - start);
-  if (!scores.empty()) {
-    std::vector<int> sorted = scores;
-    std::sort(sorted.begin(), sorted.end());
-    const int complete = static_cast<int>(scores.size());
+  const auto complete = std::count_if(recorder.results().scores.begin(),
+                                      recorder.results().scores.end(),
+                                      [](const PassScore& score) { return score.scored; });
+  if (complete > 0) {
     std::string checks = ", every result verified";
     if (status == kExitWrongResult) checks = " verified before the failure";
     if (uncheckedPasses > 0) {
       checks = ", " + std::to_string(uncheckedPasses) + " of them with a result not checked";
     }
-    std::fprintf(out, "stability: %d complete pass%s in %s%s; score %d to %d, median %d\n",
-                 complete, complete == 1 ? "" : "es", elapsed.c_str(), checks.c_str(),
-                 sorted.front(), sorted.back(), sorted[sorted.size() / 2]);
+    std::string scores = "no score";
+    if (const auto& statistics = recorder.results().scoreStatistics) {
+      scores = "score " + ScoreFigure(statistics->min) + " to " + ScoreFigure(statistics->max) +
+               ", median " + ScoreFigure(statistics->median);
+    }
+    std::fprintf(out, "stability: %ld complete pass%s in %s%s; %s\n", static_cast<long>(complete),
+                 complete == 1 ? "" : "es", elapsed.c_str(), checks.c_str(), scores.c_str());
   } else if (status == kExitInterrupted) {
     std::fprintf(out, "stability: stopped in %s before a pass was complete\n", elapsed.c_str());
   }
   std::fflush(out);
-  stopped = status == kExitInterrupted;
-  if (uncheckedPasses > 0 && (status == 0 || status == kExitInterrupted)) status = kExitNotChecked;
-  return status;
+  const bool stopped = status == kExitInterrupted;
+  if (uncheckedPasses > 0) status = WorseExit(status, kExitNotChecked);
+  return {status, stopped};
 }
 
 }  // namespace tallyforge::cli

@@ -60,6 +60,15 @@ void TerminalHost::ClearProgressLine() {
 
 void TerminalHost::PrintHeader() { PrintRowsHeader(m_rows); }
 
+void TerminalHost::RunFinished(const RunOutcome&) {
+  if (m_recorder == nullptr || m_recorder->runs().empty()) return;
+  const RecordedRun& run = m_recorder->runs().back();
+  ShowRun(run);
+  if (m_endStressOnWrong && run.check.verdict == RunVerdict::kWrong && stressState == 1) {
+    stressState = 2;
+  }
+}
+
 void TerminalHost::ShowRun(const RecordedRun& run) {
   const RunOutcome& outcome = run.outcome;
   ClearProgressLine();

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "bench_engine.h"
-#include "run_record.h"
+#include "run_recorder.h"
 
 namespace tallyforge::cli {
 
@@ -15,8 +15,14 @@ class TerminalHost final : public BenchHost {
   // progressIsTerminal: redraw one line in place instead of writing a line per report.
   TerminalHost(std::FILE* rows, std::FILE* progress, bool progressIsTerminal);
 
-  // The engine whose OnStopBench a Ctrl-C calls; set before any run.
-  void Attach(BenchEngine& engine) { m_engine = &engine; }
+  // The engine whose OnStopBench a Ctrl-C calls, and the recorder in front of this host, whose
+  // record of each run this shows; set before any run.
+  void Attach(BenchEngine& engine, const RunRecorder& recorder) {
+    m_engine = &engine;
+    m_recorder = &recorder;
+  }
+  // With on, a WRONG result ends the stress run under way as a STOP would (the stability loop).
+  void EndStressRunOnWrongResult(bool on) { m_endStressOnWrong = on; }
 
   // Makes the first Ctrl-C a pending STOP; a second one ends the process as usual, or is one
   // more STOP when secondEndsProcess is false.
@@ -30,7 +36,7 @@ class TerminalHost final : public BenchHost {
   void SetCheck(int bench, bool checked) override;
   // The run's row as the board shows it (or why it did not run), then what its check found; a
   // WRONG result is also said on stderr.
-  void ShowRun(const RecordedRun& run);
+  void RunFinished(const RunOutcome& outcome) override;
   void PrintHeader();
   void PrintTotal(const StressOutcome& outcome);
   // Called at each progress point with the running benchmark; test builds only, to send a
@@ -39,11 +45,14 @@ class TerminalHost final : public BenchHost {
 
  private:
   void ClearProgressLine();
+  void ShowRun(const RecordedRun& run);
 
   std::FILE* m_rows;
   std::FILE* m_progress;
   bool m_progressIsTerminal;
   BenchEngine* m_engine = nullptr;
+  const RunRecorder* m_recorder = nullptr;
+  bool m_endStressOnWrong = false;
   const ResultBoard* m_board = nullptr;
   std::array<bool, kRowCount + 1> m_checked{};
   bool m_progressShown = false;

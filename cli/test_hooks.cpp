@@ -47,15 +47,9 @@ std::function<bool(const RunOutcome&)> RunNamedBy(const char* name) {
 }  // namespace
 
 void ApplyTestHooks(SessionSetup& setup) {
-  Workload& workload = setup.workload;
   if (const char* shortWork = std::getenv("TALLYFORGE_TEST_SHORT_WORK"); shortWork && *shortWork == '1') {
-    for (RangeSpec& range : workload.ranges) {
-      range.end = range.start + 1500;
-      range.reportInterval = 40;
-    }
-    workload.mixedLimit = 20000;
-    workload.factorFirst = 1000000400;  // its one progress point is its last number
-    workload.factorLast = 1000001000;
+    // B9's one progress point is its last number.
+    setup.workload = Workload::Short(1500, 40, 20000, 1000000400, 1000001000);
   }
   int stopBench = 0;
   int stopPoint = 1;

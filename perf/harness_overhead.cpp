@@ -182,7 +182,7 @@ int main(int argc, char** argv) {
     cli::TerminalHost terminal(sink, sink, false);
     RunRecorder recorder(terminal, work, dir);  // no /proc under dir: nothing sampled
     BenchEngine runner(recorder, dir, MicrosecondTicks, work);
-    terminal.Attach(runner);
+    terminal.Attach(runner, recorder);
     for (int b = 1; b <= kRowCount; ++b) terminal.SetCheck(b, b == bench);
     if (once == "straight") {
       std::printf("B%d straight: %.6f s\n", bench, Seconds([&] { Straight(bench, work, dir); }));

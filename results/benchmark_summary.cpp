@@ -1,7 +1,5 @@
 #include "benchmark_summary.h"
 
-#include <algorithm>
-
 #include "formats.h"
 
 namespace tallyforge {
@@ -44,28 +42,19 @@ std::vector<PassTimes> PassTimesOf(const std::vector<RecordedRun>& runs, int ben
   return passes;
 }
 
-std::vector<BenchmarkSummary> SummariseBenchmarks(const std::vector<RecordedRun>& runs,
-                                                  int logicalCores) {
-  std::vector<BenchmarkSummary> summaries;
+BenchmarkSummary SummariseBenchmark(const std::vector<RecordedRun>& runs, int bench,
+                                    int logicalCores) {
+  BenchmarkSummary summary;
+  summary.bench = bench;
   for (const RecordedRun& run : runs) {
-    const int bench = run.outcome.bench;
-    if (std::any_of(summaries.begin(), summaries.end(),
-                    [bench](const BenchmarkSummary& s) { return s.bench == bench; })) {
-      continue;
-    }
-    BenchmarkSummary summary;
-    summary.bench = bench;
-    for (const RecordedRun& other : runs) {
-      if (Complete(other, bench)) summary.seconds.push_back(TicksToSeconds(other.outcome.ticks));
-    }
-    summary.stats = Summarise(summary.seconds);
-    NoiseEvidence evidence = EvidenceOf(runs, bench, logicalCores);
-    if (summary.stats) evidence.spread = summary.stats->spread;
-    summary.noise = JudgeNoise(evidence);
-    summary.slowdown = JudgeSlowdown(PassTimesOf(runs, bench));
-    summaries.push_back(std::move(summary));
+    if (Complete(run, bench)) summary.seconds.push_back(TicksToSeconds(run.outcome.ticks));
   }
-  return summaries;
+  summary.stats = Summarise(summary.seconds);
+  NoiseEvidence evidence = EvidenceOf(runs, bench, logicalCores);
+  if (summary.stats) evidence.spread = summary.stats->spread;
+  summary.noise = JudgeNoise(evidence);
+  summary.slowdown = JudgeSlowdown(PassTimesOf(runs, bench));
+  return summary;
 }
 
 }  // namespace tallyforge

@@ -5,7 +5,7 @@
 
 #include "run_record.h"
 #include "run_statistics.h"
-#include "run_verdicts.h"
+#include "timing_verdicts.h"
 
 namespace tallyforge {
 
@@ -20,8 +20,8 @@ struct BenchmarkSummary {
 // The times of each completed pass of bench: its progress points, then its end.
 std::vector<PassTimes> PassTimesOf(const std::vector<RecordedRun>& runs, int bench);
 
-// One summary per benchmark that ran, in the order they first ran.
-std::vector<BenchmarkSummary> SummariseBenchmarks(const std::vector<RecordedRun>& runs,
-                                                  int logicalCores);
+// The summary of bench over its runs among runs.
+BenchmarkSummary SummariseBenchmark(const std::vector<RecordedRun>& runs, int bench,
+                                    int logicalCores);
 
 }  // namespace tallyforge

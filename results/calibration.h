@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "result_board.h"
-#include "run_record.h"
+#include "recorded_results.h"
 
 namespace tallyforge {
 
-// The nine reference times from a session's runs: each benchmark's median over its runs. None
-// unless every run ran to its end and was verified, and all nine ran.
-std::optional<std::array<double, kRowCount>> CalibratedTimes(const std::vector<RecordedRun>& runs);
+// The nine reference times from a session's results: each benchmark's median over its runs.
+// None unless every run ran to its end and was verified, and all nine ran.
+std::optional<std::array<double, kRowCount>> CalibratedTimes(const RecordedResults& results);
 
 // Replaces Reference.txt in directory whole, so that a failed write leaves the old one.
 // Returns 0 or the errno of the failure.

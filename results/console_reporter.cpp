@@ -68,11 +68,10 @@ void PrintTotalScore(std::FILE* out, bool scored, const std::string& cell) {
   std::fflush(out);
 }
 
-void PrintStatistics(std::FILE* out, const std::vector<BenchmarkSummary>& summaries,
-                     const std::vector<double>& scores) {
+void PrintStatistics(std::FILE* out, const RecordedResults& results) {
   std::fprintf(out, "\n%-11s %10s %10s %10s %8s %22s  %s\n", "Benchmark", "min", "median", "max",
                "spread", "95% CI of the median", "verdict");
-  for (const BenchmarkSummary& s : summaries) {
+  for (const BenchmarkSummary& s : results.benchmarks) {
     if (!s.stats) continue;
     std::string verdict = s.noise.verdict;
     for (const std::string& cause : s.noise.causes) verdict += "; " + cause;
@@ -86,7 +85,7 @@ void PrintStatistics(std::FILE* out, const std::vector<BenchmarkSummary>& summar
     }
     PrintLine(out, BenchmarkName(s.bench), *s.stats, verdict, TimeText);
   }
-  if (const auto score = Summarise(scores)) {
+  if (const auto& score = results.scoreStatistics) {
     std::string verdict = !score->spread ? "n/a" : *score->spread <= kStableSpread ? "stable"
                                                                                   : "noisy";
     PrintLine(out, "TOTAL SCORE", *score, verdict, ScoreFigure);

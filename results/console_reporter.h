@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "benchmark_summary.h"
+#include "recorded_results.h"
 #include "result_board.h"
 #include "verification.h"
 
@@ -23,9 +23,8 @@ void PrintCheck(std::FILE* out, const Verification& verification);
 // "TOTAL SCORE 1234", or that the stress run was stopped.
 void PrintTotalScore(std::FILE* out, bool scored, const std::string& cell);
 
-// The table of min, median, max, spread, interval and verdicts of --repeat, then the score's
-// line when scores holds any.
-void PrintStatistics(std::FILE* out, const std::vector<BenchmarkSummary>& summaries,
-                     const std::vector<double>& scores);
+// The table of min, median, max, spread, interval and verdicts of --repeat, then the scores'
+// line when there are any.
+void PrintStatistics(std::FILE* out, const RecordedResults& results);
 
 }  // namespace tallyforge

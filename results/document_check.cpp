@@ -1,28 +1,11 @@
 #include "document_check.h"
 
-#include <cstdarg>
-#include <vector>
-
-#include "result_document.h"
-#include "run_check.h"
+#include "exit_status.h"
+#include "run_verdict.h"
 #include "safe_text.h"
 
 namespace tallyforge {
 namespace {
-
-// The exit statuses a copy of --jobs ends with for a wrong result and an unchecked one, as
-// every run of the runner does.
-constexpr int64_t kCopyWrong = 3;
-constexpr int64_t kCopyNotChecked = 4;
-
-// printf to out, unless there is none: the report wants the findings without the lines.
-__attribute__((format(printf, 2, 3))) void Say(std::FILE* out, const char* format, ...) {
-  if (out == nullptr) return;
-  va_list arguments;
-  va_start(arguments, format);
-  std::vfprintf(out, format, arguments);
-  va_end(arguments);
-}
 
 void Count(RunVerdict verdict, DocumentFindings& findings) {
   switch (verdict) {
@@ -53,24 +36,41 @@ std::string FileFinding(const DocumentRun& run, bool standard, const ExpectedAns
 }
 
 // A copy is verified only when it ended complete: the parent records that it exited 0, every
-// run of its finished document verified.
-void JudgeCopy(const DocumentCopy& copy, DocumentFindings& findings, std::FILE* out) {
-  const std::string name = copy.folder.empty()
-                               ? std::to_string(copy.copies) + " copies at once"
-                               : TerminalText(copy.folder);
-  if (copy.exitCode == kCopyWrong) {
+// run of its finished document verified. A wrong result outranks "complete", which is never
+// trusted beside it.
+std::string JudgeCopy(const std::string& folder, int64_t copies, int64_t exitCode, bool complete,
+                      const std::string& state, DocumentFindings& findings) {
+  const std::string name =
+      folder.empty() ? std::to_string(copies) + " copies at once" : TerminalText(folder);
+  if (exitCode == kExitWrongResult) {
     ++findings.copiesWrong;
-    Say(out, "%s: WRONG (see its result.json)\n", name.c_str());
-  } else if (copy.complete && copy.exitCode == 0) {
+    return name + ": WRONG (see its result.json)";
+  }
+  if (complete && exitCode == 0) {
     ++findings.copiesVerified;
-    Say(out, "%s: complete, every result verified\n", name.c_str());
-  } else if (copy.exitCode == kCopyNotChecked) {
+    return name + ": complete, every result verified";
+  }
+  if (exitCode == kExitNotChecked) {
     ++findings.copiesNotChecked;
-    Say(out, "%s: not checked (see its result.json)\n", name.c_str());
-  } else {
-    ++findings.copiesIncomplete;
-    Say(out, "%s: INCOMPLETE%s\n", name.c_str(),
-        copy.state.empty() ? "" : (" (" + TerminalText(copy.state) + ")").c_str());
+    return name + ": not checked (see its result.json)";
+  }
+  ++findings.copiesIncomplete;
+  return name + ": INCOMPLETE" + (state.empty() ? "" : " (" + TerminalText(state) + ")");
+}
+
+void JudgeJobs(const std::vector<DocumentJobCount>& counts, DocumentFindings& findings) {
+  for (const DocumentJobCount& count : counts) {
+    if (count.copies < 1 || count.results.size() != static_cast<uint64_t>(count.copies)) {
+      // Never written so: one entry stands for whatever is missing, so that it cannot pass.
+      findings.lines.push_back(JudgeCopy("", count.copies, -1, false,
+                                         std::to_string(count.results.size()) +
+                                             " copies recorded of " + std::to_string(count.copies),
+                                         findings));
+    }
+    for (const DocumentCopy& copy : count.results) {
+      findings.lines.push_back(
+          JudgeCopy(copy.folder, count.copies, copy.exitCode, copy.complete, copy.state, findings));
+    }
   }
 }
 
@@ -101,40 +101,54 @@ std::string CheckSummaryText(const DocumentFindings& f) {
   return text;
 }
 
-DocumentFindings CheckDocument(const ResultDocument& document, const ExpectedAnswers& answers,
-                               std::FILE* out) {
+DocumentFindings CheckDocument(const ResultDocument& document, const ExpectedAnswers& answers) {
   DocumentFindings findings;
   if (document.stop) findings.stop = StopText(*document.stop);
   findings.unfinished = !document.finished && !document.stop;  // a stop's document says more
-  if (FiguresDigest(document.json) != document.figuresSha256) {
-    findings.edited = true;
-    Say(out, "figures: EDITED after the document was written (checksum differs)\n");
-  } else {
-    Say(out, "figures: unchanged since the document was written\n");
-  }
+  findings.edited = document.figuresDigest != document.integrity.figuresSha256;
+  findings.lines.push_back(findings.edited
+                               ? "figures: EDITED after the document was written (checksum differs)"
+                               : "figures: unchanged since the document was written");
   for (const DocumentRun& run : document.runs) {
-    const RunVerdict verdict =
-        JudgeRun(run.ran, run.stopped, run.check.value_or(CheckStatus::kNotChecked));
+    const CheckStatus status =
+        run.verification ? run.verification->status : CheckStatus::kNotChecked;
+    const RunVerdict verdict = JudgeRun(run.ran, run.stopped, status);
     Count(verdict, findings);
     std::string line = TerminalText(run.benchmark) + " pass " + std::to_string(run.pass) + ": ";
     // The recorded text says the verdict itself, unless the run was stopped (or the text does
     // not match its status).
-    const std::string text = TerminalText(run.checkText);
+    const std::string text = run.verification ? TerminalText(run.verification->text) : "";
     if (!text.starts_with(VerdictName(verdict))) line += VerdictName(verdict);
     if (!text.empty()) line += (line.back() == ' ' ? "" : "; ") + text;
-    const std::string file = FileFinding(run, document.standardWorkload, answers,
-                                         findings.fileDiffers);
+    const std::string file =
+        FileFinding(run, IsStandardWorkload(document), answers, findings.fileDiffers);
     if (!file.empty()) line += "; " + file;
-    Say(out, "%s\n", line.c_str());
+    findings.lines.push_back(line);
   }
-  for (const DocumentCopy& copy : document.copies) JudgeCopy(copy, findings, out);
-  if (!findings.stop.empty()) Say(out, "the run was %s\n", findings.stop.c_str());
+  if (document.jobs) JudgeJobs(*document.jobs, findings);
+  if (!findings.stop.empty()) findings.lines.push_back("the run was " + findings.stop);
   if (findings.unfinished) {
-    Say(out, "the run that wrote this document did not reach its end: it holds the "
-                      "benchmarks finished until then\n");
+    findings.lines.push_back("the run that wrote this document did not reach its end: it holds "
+                             "the benchmarks finished until then");
   }
-  Say(out, "%s\n", CheckSummaryText(findings).c_str());
   return findings;
+}
+
+void PrintFindings(std::FILE* out, const DocumentFindings& findings) {
+  for (const std::string& line : findings.lines) std::fprintf(out, "%s\n", line.c_str());
+  std::fprintf(out, "%s\n", CheckSummaryText(findings).c_str());
+}
+
+int CheckExitStatus(const std::vector<const DocumentFindings*>& findings) {
+  const auto any = [&](auto fails) {
+    for (const DocumentFindings* f : findings) {
+      if (fails(*f)) return true;
+    }
+    return false;
+  };
+  if (any([](const DocumentFindings& f) { return f.anyWrong(); })) return kExitWrongResult;
+  if (any([](const DocumentFindings& f) { return f.anyUnchecked(); })) return kExitNotChecked;
+  return any([](const DocumentFindings& f) { return !f.allWell(); }) ? kExitRunFailed : 0;
 }
 
 }  // namespace tallyforge

@@ -6,8 +6,9 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <vector>
 
-#include "document_reader.h"
+#include "result_document.h"
 
 namespace tallyforge {
 
@@ -20,6 +21,10 @@ struct DocumentFindings {
   bool fileDiffers = false;  // a complete run's output file is not its expected answer
   bool unfinished = false;   // written after a benchmark of a run that did not reach its end
   std::string stop;          // what a stop left undone (StopText); empty when none ended it
+  // What check says, a line each: the figures, each run (its verdict, what its check found,
+  // its file's checksum against the expected answer), each copy of --jobs (how it ended), what a
+  // stop left undone; the summing-up line (CheckSummaryText) is not among them.
+  std::vector<std::string> lines;
   int verified = 0, stopped = 0, notChecked = 0, notRun = 0, wrong = 0;
   // The copies of --jobs, as the parent recorded how each ended.
   int copiesVerified = 0, copiesWrong = 0, copiesNotChecked = 0, copiesIncomplete = 0;
@@ -40,11 +45,16 @@ struct DocumentFindings {
   }
 };
 
-// Prints a line on the figures, one per run (its verdict, what its check found, its file's
-// checksum against the expected answer), one per copy of --jobs (how it ended), what a stop left
-// undone, and a last line that sums up; returns what it found. With out null nothing is printed.
-DocumentFindings CheckDocument(const ResultDocument& document, const ExpectedAnswers& answers,
-                               std::FILE* out);
+// What check finds of document, judged against the expected answers of the standard work.
+DocumentFindings CheckDocument(const ResultDocument& document, const ExpectedAnswers& answers);
+
+// What check prints: the findings' lines, then the summing-up line.
+void PrintFindings(std::FILE* out, const DocumentFindings& findings);
+
+// check's exit status for the findings of one or more documents: 3 when any records a WRONG
+// result, else 4 when any has a run (or copy) not checked or none checked, else 1 when any
+// fails check otherwise, else 0.
+int CheckExitStatus(const std::vector<const DocumentFindings*>& findings);
 
 // The last line check prints: "check: every run ..." or "check: FAILED: " and what failed.
 std::string CheckSummaryText(const DocumentFindings& findings);

@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "exit_status.h"
 #include "figure_text.h"
 #include "safe_text.h"
 
@@ -19,13 +20,29 @@ std::string ArithmeticText(const ResultDocument& document) {
   return TerminalText(ArithmeticOf(document).substr(0, 60));
 }
 
+// Each benchmark's median seconds over its passes, in the document's order.
+std::vector<std::pair<std::string, std::optional<double>>> Medians(const ResultDocument& document) {
+  std::vector<std::pair<std::string, std::optional<double>>> medians;
+  for (const DocumentBenchmark& benchmark : document.benchmarks) {
+    medians.emplace_back(benchmark.benchmark, benchmark.seconds
+                                                  ? std::optional<double>(benchmark.seconds->median)
+                                                  : std::nullopt);
+  }
+  return medians;
+}
+
+std::optional<double> MedianScore(const ResultDocument& document) {
+  const auto& statistics = document.totalScore.statistics;
+  return statistics ? std::optional<double>(statistics->median) : std::nullopt;
+}
+
 }  // namespace
 
 Comparison CompareDocuments(const ResultDocument& a, const ResultDocument& b,
                             const ExpectedAnswers& answers, std::FILE* out) {
   Comparison result;
-  result.a = CheckDocument(a, answers, nullptr);
-  result.b = CheckDocument(b, answers, nullptr);
+  result.a = CheckDocument(a, answers);
+  result.b = CheckDocument(b, answers);
   for (const auto& [label, findings] : {std::pair{"A", &result.a}, std::pair{"B", &result.b}}) {
     if (!findings->allWell()) {
       std::fprintf(out, "%s: %s: its times are not a clean result\n", label,
@@ -43,8 +60,9 @@ Comparison CompareDocuments(const ResultDocument& a, const ResultDocument& b,
                  ArithmeticText(a).c_str(), ArithmeticText(b).c_str());
   }
   std::fprintf(out, "%-11s %12s %12s %8s\n", "Benchmark", "A (s)", "B (s)", "B/A");
-  const std::map<std::string, std::optional<double>> inB(b.medians.begin(), b.medians.end());
-  for (const auto& [name, secondsA] : a.medians) {
+  const auto mediansB = Medians(b);
+  const std::map<std::string, std::optional<double>> inB(mediansB.begin(), mediansB.end());
+  for (const auto& [name, secondsA] : Medians(a)) {
     const auto secondsB = inB.find(name);
     if (secondsB == inB.end()) continue;
     std::fprintf(out, "%-11s %12s %12s %8s\n", TerminalText(name).c_str(),
@@ -52,13 +70,19 @@ Comparison CompareDocuments(const ResultDocument& a, const ResultDocument& b,
                  Ratio(secondsA, secondsB->second).c_str());
     result.common = true;
   }
-  if (a.medianScore || b.medianScore) {
-    std::fprintf(out, "%-11s %12s %12s %8s\n", "TOTAL SCORE", Figure(a.medianScore, "%.1f").c_str(),
-                 Figure(b.medianScore, "%.1f").c_str(), Ratio(a.medianScore, b.medianScore).c_str());
+  const std::optional<double> scoreA = MedianScore(a), scoreB = MedianScore(b);
+  if (scoreA || scoreB) {
+    std::fprintf(out, "%-11s %12s %12s %8s\n", "TOTAL SCORE", Figure(scoreA, "%.1f").c_str(),
+                 Figure(scoreB, "%.1f").c_str(), Ratio(scoreA, scoreB).c_str());
   }
   std::fprintf(out, "Times are medians over each document's passes; B/A below 1 means B was "
                     "faster, a score ratio above 1 means B scored higher.\n");
   return result;
+}
+
+int CompareExitStatus(const Comparison& comparison) {
+  if (const int status = CheckExitStatus({&comparison.a, &comparison.b}); status != 0) return status;
+  return comparison.common ? 0 : kExitRunFailed;
 }
 
 }  // namespace tallyforge

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "document_check.h"
-#include "document_reader.h"
 
 namespace tallyforge {
 
@@ -17,5 +16,9 @@ struct Comparison {
 // median scores side by side, with the ratio of B to A.
 Comparison CompareDocuments(const ResultDocument& a, const ResultDocument& b,
                             const ExpectedAnswers& answers, std::FILE* out);
+
+// compare's exit status: check's for the worse of the two documents, else 1 when they have no
+// benchmark in common, else 0.
+int CompareExitStatus(const Comparison& comparison);
 
 }  // namespace tallyforge

@@ -1,7 +1,7 @@
 #pragma once
-// The file a run's result document goes to: checked before any work, then replaced whole after
-// every benchmark, so that an interrupted run leaves its last complete document and an earlier
-// file is never emptied (the exporter makes the text, this owns the file, as hyperfine's do).
+// A file that a text replaces whole, or the standard output: where the result document and the
+// report go. Whether it can be written is found before anything is, and a failed write leaves
+// the last text written whole, so that an earlier file is never emptied.
 #include <filesystem>
 #include <string>
 #include <string_view>

@@ -1,30 +1,24 @@
 #pragma once
-// The fields a result document must hold and their JSON types, as README documents them.
+// The result document's fields: each one's key, its JSON type and the member of ResultDocument
+// that holds it, in one table (document_schema.cpp), the one place a key is spelled. From it
+// the writer makes the JSON text and the reader checks and reads a parsed text.
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "document_tree.h"
+#include "result_document.h"
+
 namespace tallyforge {
 
-// Members of the document that its writer, its reader and the field table share, spelled here
-// only. Members added after a version was published are optional to the reader: an older
-// document lacks them, and means what documents meant before them.
-namespace document_key {
-inline constexpr const char kRemainder[] = "remainder";  // the engine's remainder routine
-inline constexpr const char kStop[] = "stop";            // null, or how a stop ended the run
-inline constexpr const char kStopAt[] = "at";
-inline constexpr const char kNotRun[] = "not_run";
-inline constexpr const char kJobs[] = "jobs";
-inline constexpr const char kCopies[] = "copies";
-inline constexpr const char kCopyResults[] = "results";
-inline constexpr const char kFolder[] = "folder";
-inline constexpr const char kExitCode[] = "exit_code";
-inline constexpr const char kComplete[] = "complete";
-inline constexpr const char kState[] = "state";
-}  // namespace document_key
+// SHA-256 of the document's compact text without its integrity member: its figures' digest.
+std::string FiguresDigest(const nlohmann::json& document);
 
-// Whether document holds every field of its schema version with its type (members beyond
-// those are allowed). When not, error names the first field at fault, e.g. "runs[2].ticks:
-// expected an integer, found string" or "missing total_score.passes".
-bool MatchesDocumentSchema(const nlohmann::json& document, int schemaVersion, std::string& error);
+// Reads tree as a result document: its "schema", a known "schema_version", then every field of
+// that version with its type (members beyond those are allowed; those added without a new
+// version are read where present), and takes the digest of its figures. False, with the reason
+// in error, for the first fault in the table's order: "is not a tallyforge result document
+// ...", "has schema_version 99; ...", "is not a valid result document: runs[2].ticks: expected
+// an integer, found string" or "... missing total_score.passes".
+bool ReadDocumentTree(const JsonValue& tree, ResultDocument& document, std::string& error);
 
 }  // namespace tallyforge

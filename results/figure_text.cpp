@@ -13,4 +13,13 @@ std::string Figure(std::optional<double> value, const char* format) {
   return text;
 }
 
+std::optional<int> ParseCount(const std::string& text, int low, int high) {
+  if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) {
+    return std::nullopt;
+  }
+  const int n = std::stoi(text);
+  if (n < low || n > high) return std::nullopt;
+  return n;
+}
+
 }  // namespace tallyforge

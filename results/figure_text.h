@@ -1,6 +1,6 @@
 #pragma once
-// A figure from a document as people read it: whatever the document holds, the text is short
-// and says the number rightly.
+// Figures as people read and write them: whatever a document holds, the text shown is short and
+// says the number rightly; a count typed on a command line is read strictly.
 #include <optional>
 #include <string>
 
@@ -9,5 +9,8 @@ namespace tallyforge {
 // format (printf) for ordinary values, "%.3g" for huge ones, "n/a" for none or a value that is
 // not finite.
 std::string Figure(std::optional<double> value, const char* format);
+
+// A whole number in decimal digits only (no sign, blank or prefix) from low to high.
+std::optional<int> ParseCount(const std::string& text, int low, int high);
 
 }  // namespace tallyforge

@@ -8,24 +8,10 @@
 namespace tallyforge {
 namespace {
 
-using nlohmann::json;
-
-// A figure only where it is a real number: a document may hold 1e999 (read as infinity).
+// A figure only where it is a real number: a ratio of two huge figures is infinite.
 std::optional<double> Finite(std::optional<double> value) {
   if (value && std::isfinite(*value)) return value;
   return std::nullopt;
-}
-
-std::optional<double> NumberAt(const json& object, const char* key) {
-  if (!object.is_object()) return std::nullopt;
-  const auto member = object.find(key);
-  if (member == object.end() || !member->is_number()) return std::nullopt;
-  return Finite(member->get<double>());
-}
-
-std::string TextAt(const json& object, const char* key) {
-  const auto member = object.find(key);
-  return member != object.end() && member->is_string() ? member->get<std::string>() : "";
 }
 
 // 1 to 9 for "B1" to "B9", 0 for any other name.
@@ -43,41 +29,39 @@ std::vector<T> Thinned(const std::vector<T>& values, size_t most) {
 
 // The benchmarks' statistics and verdicts, then their runs and passes.
 void ReadBenchmarks(const ResultDocument& document, ReportDocument& report) {
-  const json& doc = document.json;
-  const json& referenceTimes = doc["reference"]["times"];
+  const std::vector<std::string>& referenceTimes = document.reference.times;
   std::vector<std::optional<ReportBenchmark>> found(10);
-  for (const json& entry : doc["benchmarks"]) {
-    const std::string name = entry["benchmark"].get<std::string>();
-    const int index = BenchmarkIndex(name);
+  for (const DocumentBenchmark& entry : document.benchmarks) {
+    const int index = BenchmarkIndex(entry.benchmark);
     if (index == 0 || found[index]) continue;
     ReportBenchmark& b = found[index].emplace();
-    b.name = name;
-    b.median = NumberAt(entry["seconds"], "median");
-    b.min = NumberAt(entry["seconds"], "min");
-    b.max = NumberAt(entry["seconds"], "max");
+    b.name = entry.benchmark;
+    if (const auto& seconds = entry.seconds) {
+      b.median = Finite(seconds->median);
+      b.min = Finite(seconds->min);
+      b.max = Finite(seconds->max);
+    }
     if (static_cast<size_t>(index) <= referenceTimes.size()) {
-      const double reference = CellValue(referenceTimes[index - 1].get_ref<const std::string&>());
+      const double reference = CellValue(referenceTimes[index - 1]);
       if (std::isfinite(reference) && reference > 0) b.reference = reference;
     }
-    b.noise = entry["noise"]["verdict"].get<std::string>();
-    for (const json& cause : entry["noise"]["causes"]) b.noiseCauses.push_back(cause.get<std::string>());
-    b.slowdown = entry["slowdown"]["verdict"].get<std::string>();
+    b.noise = entry.noise.verdict;
+    b.noiseCauses = entry.noise.causes;
+    b.slowdown = entry.slowdown.verdict;
   }
   std::vector<std::vector<ReportPass>> passes(10);
   std::vector<std::vector<double>> runs(10);
-  size_t at = 0;
-  for (const json& run : doc["runs"]) {
-    const DocumentRun& read = document.runs[at++];
-    const int index = BenchmarkIndex(read.benchmark);
-    if (index == 0 || !found[index] || !read.ran || read.stopped || !std::isfinite(read.seconds)) {
+  for (const DocumentRun& run : document.runs) {
+    const int index = BenchmarkIndex(run.benchmark);
+    if (index == 0 || !found[index] || !run.ran || run.stopped || !std::isfinite(run.seconds)) {
       continue;
     }
-    runs[index].push_back(read.seconds);
+    runs[index].push_back(run.seconds);
     // The progress points, then the end: point k is k units of work (thinned, k kept).
-    const json& progress = run["progress_seconds"];
-    ReportPass pass{static_cast<int>(std::clamp<int64_t>(read.pass, 0, 1 << 30)), {}};
+    const std::vector<double>& progress = run.progressSeconds;
+    ReportPass pass{static_cast<int>(std::clamp<int64_t>(run.pass, 0, 1 << 30)), {}};
     for (size_t k : ThinnedIndices(progress.size() + 1, kMostLinePoints)) {
-      const double seconds = k < progress.size() ? progress[k].get<double>() : read.seconds;
+      const double seconds = k < progress.size() ? progress[k] : run.seconds;
       if (std::isfinite(seconds)) pass.points.emplace_back(static_cast<double>(k + 1), seconds);
     }
     passes[index].push_back(std::move(pass));
@@ -208,32 +192,29 @@ std::vector<size_t> ThinnedIndices(size_t count, size_t most) {
 
 ReportDocument DescribeForReport(const std::string& name, const ResultDocument& document,
                                  const ExpectedAnswers& answers) {
-  const json& doc = document.json;
   ReportDocument report;
   report.name = name;
-  const json& machine = doc["machine"];
-  report.machine = TextAt(machine, "description");
-  report.cpuModel = TextAt(machine, "cpu_model");
-  report.os = TextAt(machine, "os");
-  report.logicalCores = machine["logical_cores"].get<int64_t>();
-  const json& program = doc["program"];
-  report.build = TextAt(program, "version") + " (" + TextAt(program, "commit") + ", " +
-                 TextAt(program, "compiler") + ")";
-  report.time = TextAt(doc, "time");
-  report.mode = TextAt(doc, "mode");
-  report.repeat = doc["repeat"].get<int64_t>();
-  const DocumentFindings findings = CheckDocument(document, answers, nullptr);
+  const DocumentMachine& machine = document.machine;
+  report.machine = machine.description;
+  report.cpuModel = machine.cpuModel;
+  report.os = machine.os;
+  report.logicalCores = machine.logicalCores;
+  const DocumentProgram& program = document.program;
+  report.build = program.version + " (" + program.commit + ", " + program.compiler + ")";
+  report.time = document.time;
+  report.mode = document.mode;
+  report.repeat = document.repeat;
+  const DocumentFindings findings = CheckDocument(document, answers);
   report.clean = findings.allWell();
   report.checkSummary = CheckSummaryText(findings);
   report.arithmetic = ArithmeticOf(document);
   report.arithmeticKnown = document.remainder.has_value();
-  report.score = Finite(document.medianScore);
+  if (const auto& statistics = document.totalScore.statistics) report.score = Finite(statistics->median);
   ReadBenchmarks(document, report);
-  if (doc["jobs"].is_array()) {
-    for (const json& count : doc["jobs"]) {
-      const int64_t copies = count["copies"].get<int64_t>();
-      if (copies < 1 || copies > 1000000) continue;  // not a count a run could have made
-      report.scaling.push_back({static_cast<int>(copies), NumberAt(count, "throughput")});
+  if (document.jobs) {
+    for (const DocumentJobCount& count : *document.jobs) {
+      if (count.copies < 1 || count.copies > 1000000) continue;  // not a count a run could make
+      report.scaling.push_back({static_cast<int>(count.copies), Finite(count.throughput)});
     }
   }
   return report;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "document_check.h"
-#include "document_reader.h"
+#include "result_document.h"
 
 namespace tallyforge {
 
@@ -117,7 +117,7 @@ struct ReportModel {
   std::vector<ReportLineChart> scaling;         // per document with --jobs
 };
 
-// The facts of one document: its check's findings (printing nothing), statistics and verdicts
+// The facts of one document: its check's findings, statistics and verdicts
 // as the document records them, its runs' times and progress points.
 ReportDocument DescribeForReport(const std::string& name, const ResultDocument& document,
                                  const ExpectedAnswers& answers);

@@ -26,6 +26,7 @@ struct PassScore {
   int pass = 1;
   bool scored = false;
   std::string text;  // the cell, e.g. "1000\n"
+  std::optional<double> value;  // its number, when scored and the cell holds one
 };
 
 }  // namespace tallyforge

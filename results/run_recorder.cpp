@@ -10,13 +10,18 @@ RunRecorder::RunRecorder(BenchHost& inner, Workload workload, std::filesystem::p
     : m_inner(inner),
       m_workload(workload),
       m_root(std::move(machineRoot)),
+      m_logicalCores(ReadMachineFacts(m_root).logicalCores),
       m_lastSample(SampleMachine(m_root)) {
   m_progress.reserve(256);  // more points than any benchmark has (B7: 72), so none allocates
 }
 
 void RunRecorder::BeginPass(int pass) {
-  m_pass = pass;
+  m_results.pass = pass;
   m_lastSample = SampleMachine(m_root);
+}
+
+void RunRecorder::RecordScore(bool scored, const std::string& cell) {
+  AddScore(m_results, m_results.pass, scored, cell);
 }
 
 void RunRecorder::PushBoard(const ResultBoard& board) {
@@ -30,11 +35,11 @@ void RunRecorder::Progress(int32_t elapsedTicks) {
   m_inner.Progress(elapsedTicks);
 }
 
-// The record is kept (and the listener told, which may write it to a file) before the front end
-// behind shows anything: a run whose output ends at a closed pipe has its record written first.
+// The record is kept and the document written before the front end behind shows anything: a
+// run whose output ends at a closed pipe has its record written first.
 void RunRecorder::RunFinished(const RunOutcome& outcome) {
   RecordedRun run;
-  run.pass = m_pass;
+  run.pass = m_results.pass;
   run.outcome = outcome;
   if (m_board != nullptr && outcome.bench >= 1 && outcome.bench <= kRowCount) {
     run.yourTime = m_board->yourTime(outcome.bench);
@@ -43,7 +48,6 @@ void RunRecorder::RunFinished(const RunOutcome& outcome) {
   }
   run.progressTicks = m_progress;
   m_progress.clear();
-  if (m_beforeCheck) m_beforeCheck(outcome);
   run.check = CheckRun(outcome, m_workload);
   // Only a complete regular file: a device such as /dev/full would be read without end.
   std::error_code ec;
@@ -53,8 +57,8 @@ void RunRecorder::RunFinished(const RunOutcome& outcome) {
   }
   run.before = m_lastSample;
   run.after = m_lastSample = SampleMachine(m_root);
-  m_runs.push_back(std::move(run));
-  if (m_onRecorded) m_onRecorded(m_runs.back());
+  AddRun(m_results, std::move(run), m_logicalCores);
+  if (m_document != nullptr) m_document->Write(m_results, false);
   m_inner.RunFinished(outcome);
 }
 

@@ -1,12 +1,15 @@
 #pragma once
 // A host in front of another that keeps what each run did: its cells, the ticks of every
-// progress point, its check, its output file's checksum and the machine's state around it.
+// progress point, its check, its output file's checksum and the machine's state around it,
+// with the statistics of every benchmark made again as each run ends; and that has the
+// document rewritten, when one is wanted, before the host behind hears of the run.
 #include <filesystem>
-#include <functional>
+#include <string>
 #include <vector>
 
 #include "bench_host.h"
-#include "run_record.h"
+#include "document_writer.h"
+#include "recorded_results.h"
 #include "workload.h"
 
 namespace tallyforge {
@@ -14,16 +17,16 @@ namespace tallyforge {
 class RunRecorder final : public BenchHost {
  public:
   // Forwards every call to inner, which must outlive the recorder. Runs are checked against
-  // workload; machine samples are read under machineRoot.
+  // workload; machine facts and samples are read under machineRoot.
   RunRecorder(BenchHost& inner, Workload workload, std::filesystem::path machineRoot = "/");
 
   // Starts pass (1-based): the runs that follow belong to it.
   void BeginPass(int pass);
-  int pass() const { return m_pass; }
-  // Called with each finished run before its check (only test builds set it, to damage a result).
-  void SetBeforeCheck(std::function<void(const RunOutcome&)> hook) { m_beforeCheck = std::move(hook); }
-  // Called with each run once it is recorded, before inner hears of it.
-  void SetOnRecorded(std::function<void(const RecordedRun&)> listener) { m_onRecorded = std::move(listener); }
+  int pass() const { return m_results.pass; }
+  // Keeps the total score cell of the stress pass under way; scored: it ran to its end.
+  void RecordScore(bool scored, const std::string& cell);
+  // Has document (which must outlive the recorder) rewritten after each run is recorded.
+  void WriteTo(DocumentWriter& document) { m_document = &document; }
 
   void PushBoard(const ResultBoard& board) override;
   void DispatchOneMessage() override { m_inner.DispatchOneMessage(); }
@@ -32,19 +35,19 @@ class RunRecorder final : public BenchHost {
   void Progress(int32_t elapsedTicks) override;
   void RunFinished(const RunOutcome& outcome) override;
 
-  const std::vector<RecordedRun>& runs() const { return m_runs; }
+  const RecordedResults& results() const { return m_results; }
+  const std::vector<RecordedRun>& runs() const { return m_results.runs; }
 
  private:
   BenchHost& m_inner;
   Workload m_workload;
   std::filesystem::path m_root;
+  int m_logicalCores;
   const ResultBoard* m_board = nullptr;
-  int m_pass = 1;
   std::vector<int32_t> m_progress;
   MachineSample m_lastSample;
-  std::vector<RecordedRun> m_runs;
-  std::function<void(const RunOutcome&)> m_beforeCheck;
-  std::function<void(const RecordedRun&)> m_onRecorded;
+  RecordedResults m_results;
+  DocumentWriter* m_document = nullptr;
 };
 
 }  // namespace tallyforge

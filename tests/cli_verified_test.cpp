@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <nlohmann/json.hpp>
 #include <tuple>
 
 #include "cli_support.h"
 #include "folder_lock.h"
 #include "remainder.h"
+#include "document_schema.h"
 #include "result_document.h"
 
 namespace tallyforge {
@@ -113,14 +115,15 @@ TEST(CliCheck, ReadsOnlyValidDocumentsAndPassesOnlyVerifiedWork) {
     EXPECT_TRUE(Has(result.out, c.says)) << c.file << ": " << result.out;
   }
 
-  // Out of memory (40 MB for a 30 MB document), check, which measures nothing, does not say that
-  // it kept what it measured. A sanitizer's build cannot even start so confined.
+  // Out of memory (40 MB for a 30 MB document), check says the document cannot be read and why,
+  // and does not say that it kept what it measured, as a run would. A sanitizer's build cannot even start so confined.
   const std::string padded = edited("padded.json", [](json& d) {
     d["padding"] = std::vector<std::string>(30000, std::string(1000, 'x'));
   });
   if (RunHooked(dir, "--version", "", "ulimit -v 40000;").exitCode != 0) return;
   const CliResult result = RunHooked(dir, "check " + padded, "", "ulimit -v 40000;");
-  EXPECT_EQ(result.exitCode, 70) << result.err;
+  EXPECT_EQ(result.exitCode, 2) << result.err;
+  EXPECT_TRUE(Has(result.err, "not enough memory to read the document")) << result.err;
   EXPECT_FALSE(Has(result.err, "measured")) << result.err;
 }
 

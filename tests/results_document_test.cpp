@@ -10,6 +10,7 @@
 #include "document_reader.h"
 #include "reference_machine.h"
 #include "remainder.h"
+#include "document_writer.h"
 #include "run_recorder.h"
 #include "results_support.h"
 #include "test_support.h"
@@ -19,6 +20,8 @@ namespace {
 
 using nlohmann::json;
 using testing::Context;
+using testing::Document;
+using testing::Json;
 using testing::MadeRun;
 using testing::Reread;
 using testing::ScratchDir;
@@ -33,7 +36,7 @@ TEST(ResultDocument, GoldenOutputOfTwoRuns) {
   RecordedRun b1 = MadeRun(1, 800);
   b1.progressTicks = {250, 500};
   const RecordedRun b8 = MadeRun(8, 0);
-  json document = BuildDocument(Context(), {b1, b8}, {}, std::nullopt, false);
+  json document = Json(Document({b1, b8}, {}, Context(), false));
   EXPECT_EQ(document["program"]["name"], "tallyforge-cli");
   EXPECT_EQ(document["integrity"]["figures_sha256"].get<std::string>().size(), 64u);
   document.erase("program");  // version and commit change with every build
@@ -72,19 +75,52 @@ TEST(ResultDocument, GoldenOutputOfTwoRuns) {
 }
 
 TEST(ResultDocument, ScoresOfEveryPassAndTheirStatistics) {
-  const json document = BuildDocument(
-      Context(), {}, {{1, true, "1000\n"}, {2, true, "990\n"}, {3, false, "990\n"}});
-  const json& total = document["total_score"];
-  ASSERT_EQ(total["passes"].size(), 3u);
-  EXPECT_EQ(total["passes"][0]["value"], 1000.0);
-  EXPECT_EQ(total["passes"][0]["text"], "1000");
-  EXPECT_TRUE(total["passes"][2]["value"].is_null());  // stopped: no score
-  EXPECT_EQ(total["statistics"]["median"], 995.0);
-  EXPECT_EQ(ScoreValue("n/a"), std::nullopt);
+  const ResultDocument document =
+      Document({}, {{1, true, "1000\n"}, {2, true, "990\n"}, {3, false, "990\n"}, {4, true, "n/a"}});
+  const DocumentTotalScore& total = document.totalScore;
+  ASSERT_EQ(total.passes.size(), 4u);
+  EXPECT_EQ(total.passes[0].value, 1000.0);
+  EXPECT_EQ(total.passes[0].text, "1000");
+  EXPECT_EQ(total.passes[2].value, std::nullopt);  // stopped: no score
+  EXPECT_EQ(total.passes[3].value, std::nullopt);  // nothing to divide by
+  ASSERT_TRUE(total.statistics);
+  EXPECT_EQ(total.statistics->count, 2);
+  EXPECT_EQ(total.statistics->median, 995.0);
+}
+
+// Whatever bytes its texts held, a document reads back as it was written: the same text again,
+// the digest of its figures the one recorded, also with its members in another order and a
+// member given twice (the last one counts, as the JSON library has it).
+TEST(ResultDocument, ReadsBackAsWrittenWithItsFiguresUnchanged) {
+  DocumentContext context = Context();
+  context.machine.cpuModel = "\x01\xff\"\\<\u00e9>\t\xe2\x80\xae";
+  context.stop = StopRecord{"B1 of pass 1", {"B8 of pass 1"}};
+  RecordedRun run = MadeRun(1, 2147483647);
+  run.progressTicks = {1, 1000000};
+  run.check.verification.status = CheckStatus::kWrong;
+  run.check.verdict = RunVerdict::kWrong;
+  run.check.verification.line = 12;
+  run.check.verification.found = "\x1b[2J";
+  const std::vector<CountResult> jobs = {{2, {{"job-1-of-2", 137, std::nullopt, false, "killed", true}},
+                                          1.8, 0.9}};
+  RecordedResults results;
+  AddRun(results, run, 2);
+  AddScore(results, 1, true, "1e308");
+  const std::string text = DocumentText(BuildDocument(context, results, jobs, true));
+  const ResultDocument read = Reread(text);
+  EXPECT_EQ(read.figuresDigest, read.integrity.figuresSha256);
+  EXPECT_EQ(DocumentText(read), text);
+  EXPECT_EQ(read.runs.at(0).verification->line, 12);
+  EXPECT_EQ(read.jobs->at(0).results.at(0).exitCode, 137);
+
+  const std::string compact = json::parse(text).dump();
+  const ResultDocument reordered = Reread("{\"time\":\"edited\"," + compact.substr(1));
+  EXPECT_EQ(reordered.time, "2026-12-07T09:40:00Z");
+  EXPECT_EQ(reordered.figuresDigest, read.integrity.figuresSha256);
 }
 
 TEST(DocumentReader, RefusesWhatIsNotAValidDocumentWithAReason) {
-  json valid = BuildDocument(Context(), {MadeRun(1, 800)}, {});
+  const json valid = Json(Document({MadeRun(1, 800)}));
   const auto with = [&](const std::function<void(json&)>& edit) {
     json edited = valid;
     edit(edited);
@@ -105,26 +141,31 @@ TEST(DocumentReader, RefusesWhatIsNotAValidDocumentWithAReason) {
       {with([](json& d) { d["jobs"] = json::array({{{"copies", 1}}}); }), "missing jobs[0].results"},
       {with([](json& d) { d["remainder"] = 5; }), "remainder: expected a string, found number"},
       {with([](json& d) { d["stop"] = {{"at", "B1"}}; }), "missing stop.not_run"},
+      {with([](json& d) { d["benchmarks"][0]["slowdown"]["noise"] = "0"; }),
+       "benchmarks[0].slowdown.noise: expected a number, found string"},
+      {with([](json& d) { d["benchmarks"][0]["seconds"]["ci95"] = {1, "2"}; }),
+       "benchmarks[0].seconds.ci95[1]: expected a number, found string"},
   };
   for (const auto& [text, reason] : cases) {
     std::string error;
-    EXPECT_FALSE(ParseDocument(text, error)) << text.substr(0, 80);
+    EXPECT_FALSE(ParseDocument(text, error)) << reason;
     EXPECT_NE(error.find(reason), std::string::npos) << text.substr(0, 80) << ": " << error;
   }
 }
 
-// What check prints of document, and what it finds.
-std::pair<DocumentFindings, std::string> Checked(const json& document,
+// What check finds of document, and what it prints.
+std::pair<DocumentFindings, std::string> Checked(const ResultDocument& document,
                                                  const ExpectedAnswers& answers = {}) {
   ScratchDir dir;
+  const DocumentFindings findings = CheckDocument(Reread(document), answers);
   std::FILE* out = std::fopen((dir / "out").string().c_str(), "w");
-  const DocumentFindings findings = CheckDocument(Reread(document), answers, out);
+  PrintFindings(out, findings);
   std::fclose(out);
   return {findings, testing::ReadTextFile(dir / "out")};
 }
 
 TEST(DocumentCheck, AWrongOutputChecksumFails) {
-  const json good = BuildDocument(Context(), {MadeRun(1, 800), MadeRun(8, 900)}, {});
+  const ResultDocument good = Document({MadeRun(1, 800), MadeRun(8, 900)});
   auto [findings, output] = Checked(good, {{NumbersFileName(5), "00ff"}});
   EXPECT_TRUE(findings.allWell()) << output;
   EXPECT_EQ(output, "figures: unchanged since the document was written\n"
@@ -145,36 +186,33 @@ TEST(DocumentCheck, AStopAndTheCopiesOfJobsAreJudged) {
   for (const auto& [passes, text] : {std::pair{3, "not run: B1, B2 of pass 1, passes 2 to 3"},
                                      std::pair{2, "not run: B1, B2 of pass 1, pass 2"}}) {
     context.stop = SessionStop({9, 1, 2}, passes, runs);
-    const json document = BuildDocument(context, runs, {});
-    EXPECT_FALSE(document["finished"]);  // what older readers go by
+    const ResultDocument document = Document(runs, {}, context);
+    EXPECT_FALSE(document.finished);  // what older readers go by
     const auto [findings, output] = Checked(document);
     EXPECT_TRUE(!findings.allWell() && !findings.anyWrong() && !findings.anyUnchecked()) << output;
     EXPECT_NE(output.find("\nthe run was stopped at B9 of pass 1; " + std::string(text) + "\n"),
               std::string::npos) << output;
   }
 
-  const auto jobs = [&](const json& copies) {
-    const json counts = {{{"copies", 2}, {"results", copies}, {"throughput", nullptr},
-                          {"efficiency", nullptr}}};
-    return Checked(BuildDocument(Context(), {}, {}, counts)).first;
+  const auto jobs = [&](const std::vector<CopyResult>& copies) {
+    return Checked(BuildDocument(Context(), {}, std::vector<CountResult>{{2, copies}}, true)).first;
   };
-  const json complete = {
-      {"folder", "job-1-of-2"}, {"exit_code", 0}, {"seconds", 1.0}, {"complete", true}};
+  const CopyResult complete = {"job-1-of-2", 0, 1.0, true, "complete"};
   EXPECT_TRUE(jobs({complete, complete}).allWell());
-  EXPECT_EQ(jobs(json::array({complete})).copiesIncomplete, 1);  // one copy of two not recorded
-  json other = complete;
-  other["exit_code"] = 3;  // "complete" is never trusted beside a wrong result
+  EXPECT_EQ(jobs({complete}).copiesIncomplete, 1);  // one copy of two not recorded
+  CopyResult other = complete;
+  other.exitCode = 3;  // "complete" is never trusted beside a wrong result
   EXPECT_TRUE(jobs({complete, other}).anyWrong());
-  other["exit_code"] = 4;
-  other["complete"] = false;
+  other.exitCode = 4;
+  other.complete = false;
   EXPECT_TRUE(jobs({other, complete}).anyUnchecked());
 }
 
 // compare says what check finds wrong and when the arithmetic differs, then the figures, however
 // large.
 TEST(DocumentCompare, RatioPerBenchmarkAndForTheScoreAfterWhatCheckFinds) {
-  const json a = BuildDocument(Context(), {MadeRun(1, 1000), MadeRun(9, 4000)}, {{1, true, "1000\n"}});
-  json b = BuildDocument(Context(), {MadeRun(9, 3000), MadeRun(1, 500)}, {{1, true, "1500\n"}});
+  const json a = Json(Document({MadeRun(1, 1000), MadeRun(9, 4000)}, {{1, true, "1000\n"}}));
+  json b = Json(Document({MadeRun(9, 3000), MadeRun(1, 500)}, {{1, true, "1500\n"}}));
   ScratchDir dir;
   const auto compare = [&](const json& second) {  // what it finds, and the lines it prints
     std::FILE* out = std::fopen((dir / "out").string().c_str(), "w");
@@ -201,32 +239,51 @@ TEST(DocumentCompare, RatioPerBenchmarkAndForTheScoreAfterWhatCheckFinds) {
   EXPECT_EQ(lines[4], "B9                4.0000       1e+308 2.5e+307");
 }
 
-TEST(RunRecorder, KeepsTheTicksOfEveryProgressPointAndChecksEveryRun) {
+// The host behind a recorder, which looks at the document as it hears of each run.
+struct DocumentReadingHost : testing::FakeHost {
+  std::filesystem::path document;
+  std::vector<size_t> runsWritten;
+  void RunFinished(const RunOutcome& outcome) override {
+    FakeHost::RunFinished(outcome);
+    runsWritten.push_back(json::parse(testing::ReadFile(document))["runs"].size());
+  }
+};
+
+// Each run is recorded with its statistics and written to the document before the host behind
+// hears of it.
+TEST(RunRecorder, KeepsEveryRunWithItsStatisticsAndWritesTheDocumentFirst) {
   testing::EnsurePrimeTable();
   ScratchDir dir;
-  testing::FakeHost inner;
+  DocumentReadingHost inner;
+  inner.document = dir / "r.json";
   Workload work = testing::QuietWorkload();
   work.ranges[0] = {5, 20000, 250};  // 1,138 primes: a progress point every 250, four
   RunRecorder recorder(inner, work, dir.path());  // no /proc there: no machine readings
+  DocumentWriter document(inner.document, stderr);
+  document.context() = Context();
+  recorder.WriteTo(document);
   BenchEngine engine(recorder, dir.path(),
-                     testing::SequenceTicks({0, 100, 200, 300, 400, 500, 1000, 1110, 1220}),
+                     testing::SequenceTicks({0, 100, 200, 300, 400, 500, 1000, 1110, 1220, 1320,
+                                             1420, 1520, 1620, 1820}),
                      work);
-  std::vector<int> heard;
-  recorder.SetOnRecorded([&](const RecordedRun& run) { heard.push_back(run.outcome.bench); });
-  inner.Select(1);
-  engine.OnStartBench();
-  recorder.BeginPass(2);
-  inner.Select(9);
-  engine.OnStartBench();
-  ASSERT_EQ(recorder.runs().size(), 2u);
-  EXPECT_EQ(recorder.runs()[0].progressTicks, (std::vector<int32_t>{100, 200, 300, 400}));
-  EXPECT_EQ(recorder.runs()[0].yourTime, "0.5000");
-  EXPECT_EQ(recorder.runs()[0].check.verdict, RunVerdict::kVerified);
-  EXPECT_EQ(recorder.runs()[0].check.verification.checked, 1138);
-  EXPECT_EQ(recorder.runs()[1].pass, 2);
-  EXPECT_TRUE(recorder.runs()[1].progressTicks.empty());  // none of B9's numbers is a 1000th
-  EXPECT_EQ(heard, (std::vector<int>{1, 9}));
-  EXPECT_EQ(inner.finished.size(), 2u);  // the front end behind still hears of every run
+  for (int bench : {1, 9, 1}) {
+    if (recorder.runs().size() == 2) recorder.BeginPass(2);
+    inner.Select(bench);
+    engine.OnStartBench();
+  }
+  const RecordedResults& results = recorder.results();
+  ASSERT_EQ(results.runs.size(), 3u);
+  EXPECT_EQ(results.runs[0].progressTicks, (std::vector<int32_t>{100, 200, 300, 400}));
+  EXPECT_EQ(results.runs[0].yourTime, "0.5000");
+  EXPECT_EQ(results.runs[0].check.verdict, RunVerdict::kVerified);
+  EXPECT_EQ(results.runs[0].check.verification.checked, 1138);
+  EXPECT_EQ(results.runs[2].pass, 2);
+  EXPECT_TRUE(results.runs[1].progressTicks.empty());  // none of B9's numbers is a 1000th
+  ASSERT_EQ(results.benchmarks.size(), 2u);  // B1's statistics over its two runs
+  EXPECT_EQ(results.benchmarks[0].bench, 1);
+  EXPECT_EQ(results.benchmarks[0].seconds.size(), 2u);
+  EXPECT_NEAR(results.benchmarks[0].stats->median, 0.55, 1e-6);  // 0.5 s and 0.6 s
+  EXPECT_EQ(inner.runsWritten, (std::vector<size_t>{1, 2, 3}));
 }
 
 TEST(Calibrate, RunAgainstItsOwnReferenceScoresAboutOneThousand) {
@@ -245,7 +302,7 @@ TEST(Calibrate, RunAgainstItsOwnReferenceScoresAboutOneThousand) {
   }
   BenchEngine engine(recorder, dir.path(), testing::SequenceTicks(readings), work);
   ASSERT_TRUE(engine.OnStressBench().scored);
-  const auto times = CalibratedTimes(recorder.runs());
+  const auto times = CalibratedTimes(recorder.results());
   ASSERT_TRUE(times);
   ASSERT_EQ(WriteReferenceFile(dir.path(), *times, "Test CPU"), 0);
   EXPECT_EQ(ReadReferenceMachine(dir / "Reference.txt"), "Test CPU");
@@ -261,12 +318,12 @@ TEST(Calibrate, RunAgainstItsOwnReferenceScoresAboutOneThousand) {
   EXPECT_GE(score, 999);
   EXPECT_LE(score, 1000);
 
-  std::vector<RecordedRun> runs = recorder.runs();  // every run verified: all nine times
-  runs[3].check.verdict = RunVerdict::kNotChecked;
-  EXPECT_EQ(CalibratedTimes(runs), std::nullopt);
-  runs = recorder.runs();
-  runs.resize(8);  // B9 missing
-  EXPECT_EQ(CalibratedTimes(runs), std::nullopt);
+  RecordedResults results = recorder.results();  // every run verified: all nine times
+  results.runs[3].check.verdict = RunVerdict::kNotChecked;
+  EXPECT_EQ(CalibratedTimes(results), std::nullopt);
+  results = {};
+  for (int i = 0; i < 8; ++i) AddRun(results, recorder.runs()[i], 0);  // B9 missing
+  EXPECT_EQ(CalibratedTimes(results), std::nullopt);
 }
 
 }  // namespace

@@ -17,6 +17,8 @@ namespace {
 
 using nlohmann::json;
 using testing::Context;
+using testing::Document;
+using testing::Json;
 using testing::MadeRun;
 
 const ExpectedAnswers kAnswers = {{NumbersFileName(5), "00ff"}, {kFactorsFileName, "00ff"}};
@@ -38,13 +40,13 @@ std::vector<ReportDocument> TwoKnownDocuments() {
     runs.back().progressTicks = {250, 500};
   }
   runs.push_back(MadeRun(9, 4000, 1));
-  const json a = BuildDocument(context, runs, {{1, true, "1000\n"}, {2, true, "990\n"},
-                                               {3, true, "1010\n"}});
-  const json jobs = json::parse(R"([
+  const json a = Json(Document(runs, {{1, true, "1000\n"}, {2, true, "990\n"}, {3, true, "1010\n"}},
+                               context));
+  json b = Json(Document({MadeRun(1, 500), MadeRun(9, 3000)}, {{1, true, "1500\n"}}, context));
+  b["jobs"] = json::parse(R"([
     {"copies": 1, "results": [], "throughput": 1.0, "efficiency": 1.0},
     {"copies": 2, "results": [], "throughput": 1.8, "efficiency": 0.9},
     {"copies": 4, "results": [], "throughput": null, "efficiency": null}])");
-  json b = BuildDocument(context, {MadeRun(1, 500), MadeRun(9, 3000)}, {{1, true, "1500\n"}}, jobs);
   b["machine"]["description"] = "Faster CPU";
   b.erase("remainder");  // as an older document, measured with its C library's fmod
   return {Described("a.json", a), Described("b.json", b)};
@@ -171,7 +173,7 @@ TEST(ReportPage, HostileTextsAndFiguresNeverReachThePageRawAndFailedDocumentsAre
     runs.push_back(MadeRun(1, 900 + pass, pass));
     for (int32_t k = 1; k <= 1000; ++k) runs.back().progressTicks.push_back(k / 2);
   }
-  json hostile = BuildDocument(context, runs, {{1, true, "1e300\n"}});
+  json hostile = Json(Document(runs, {{1, true, "1e300\n"}}, context));
   hostile["runs"][0]["progress_seconds"][5] = 1e308;
   hostile["runs"][1]["seconds"] = -1e308;
   hostile["benchmarks"][0]["noise"]["causes"] = {"</svg><img src=x onerror=alert(1)>"};

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "run_verdicts.h"
+#include "timing_verdicts.h"
 
 namespace tallyforge {
 namespace {

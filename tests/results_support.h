@@ -1,13 +1,15 @@
 #pragma once
 // Runs and invocations made up for the result documents' tests: a verified run of a given time,
-// and the facts of a small machine.
+// the facts of a small machine, and a document of them as text, as JSON to edit, and read back.
 #include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
 
 #include "document_reader.h"
 #include "formats.h"
+#include "recorded_results.h"
 #include "reference_reader.h"
 #include "result_document.h"
-#include "run_record.h"
 #include "workload.h"
 
 namespace tallyforge::testing {
@@ -34,14 +36,6 @@ inline RecordedRun MadeRun(int bench, int32_t ticks, int pass = 1) {
   return run;
 }
 
-// The document's text read back; fails the test when it cannot be.
-inline ResultDocument Reread(const nlohmann::json& document) {
-  std::string error;
-  auto read = ParseDocument(DocumentText(document), error);
-  EXPECT_TRUE(read) << error;
-  return read ? std::move(*read) : ResultDocument{};
-}
-
 inline DocumentContext Context() {
   DocumentContext context;
   context.time = "2026-12-07T09:40:00Z";
@@ -51,6 +45,33 @@ inline DocumentContext Context() {
   context.reference.status = ReferenceStatus::kRead;
   context.reference.lines = {"0.8\n", "1.7\n"};
   return context;
+}
+
+// The document of runs and stress passes' scores, as a session records them.
+inline ResultDocument Document(const std::vector<RecordedRun>& runs,
+                               const std::vector<PassScore>& scores = {},
+                               const DocumentContext& context = Context(), bool finished = true) {
+  RecordedResults results;
+  for (const RecordedRun& run : runs) AddRun(results, run, 2);
+  for (const PassScore& score : scores) AddScore(results, score.pass, score.scored, score.text);
+  return BuildDocument(context, results, std::nullopt, finished);
+}
+
+// The document as its file holds it, parsed: to look at, or to edit.
+inline nlohmann::json Json(const ResultDocument& document) {
+  return nlohmann::json::parse(DocumentText(document));
+}
+
+// The text read back; fails the test when it cannot be.
+inline ResultDocument Reread(const std::string& text) {
+  std::string error;
+  auto read = ParseDocument(text, error);
+  EXPECT_TRUE(read) << error;
+  return read ? std::move(*read) : ResultDocument{};
+}
+inline ResultDocument Reread(const nlohmann::json& document) { return Reread(document.dump()); }
+inline ResultDocument Reread(const ResultDocument& document) {
+  return Reread(DocumentText(document));
 }
 
 }  // namespace tallyforge::testing

@@ -148,15 +148,7 @@ inline void EnsurePrimeTable() {
 // A workload of short ranges with no progress points, for runs that need exactly two readings
 // of the clock each.
 inline Workload QuietWorkload() {
-  Workload work = Workload::Standard();
-  for (RangeSpec& range : work.ranges) {
-    range.end = range.start + 600;
-    range.reportInterval = 1000000;
-  }
-  work.mixedLimit = 2000;
-  work.factorFirst = 1000000001;
-  work.factorLast = 1000000020;
-  return work;
+  return Workload::Short(600, 1000000, 2000, 1000000001, 1000000020);
 }
 
 }  // namespace tallyforge::testing

@@ -6,7 +6,7 @@
 
 #include "mixed_search.h"
 #include "prime_sieve.h"
-#include "result_checks.h"
+#include "verifiers.h"
 #include "output_file.h"
 #include "test_support.h"
 

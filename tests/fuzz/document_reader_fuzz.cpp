@@ -25,10 +25,10 @@ void ReadAsDocument(std::string_view text) {
     return;
   }
   static std::FILE* const sink = std::fopen("/dev/null", "w");
-  CheckDocument(*document, {}, sink);
+  PrintFindings(sink, CheckDocument(*document, {}));
   CompareDocuments(*document, *document, {}, sink);
   // What was read once reads again from its own text.
-  if (!ParseDocument(DocumentText(document->json), error)) std::abort();
+  if (!ParseDocument(DocumentText(*document), error)) std::abort();
 }
 
 void ReadAsReference(std::string_view text) {

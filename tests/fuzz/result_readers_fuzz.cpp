@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "reference_reader.h"
-#include "result_checks.h"
+#include "verifiers.h"
 #include "verification.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "run_verdicts.h"
+#include "timing_verdicts.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,7 @@
 #pragma once
-// The checks of the result files' text and of B8's searches, apart from any file access: the
-// runner's check reads the files and calls these, the fuzz target feeds them arbitrary bytes.
+// The verifiers behind VerifyRun (verification.cpp), one per verify_*.cpp: the Numbers files'
+// and Factors.txt's text and B8's searches, apart from any file access, so that the fuzz target
+// can feed them arbitrary bytes.
 #include <cstdint>
 #include <string>
 #include <string_view>
