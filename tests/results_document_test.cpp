@@ -195,7 +195,7 @@ TEST(DocumentCheck, AStopAndTheCopiesOfJobsAreJudged) {
   }
 
   const auto jobs = [&](const std::vector<CopyResult>& copies) {
-    return Checked(BuildDocument(Context(), {}, std::vector<CountResult>{{2, copies}}, true)).first;
+    return Checked(BuildDocument(Context(), {}, std::vector<CountResult>{{2, copies, {}, {}}}, true)).first;
   };
   const CopyResult complete = {"job-1-of-2", 0, 1.0, true, "complete"};
   EXPECT_TRUE(jobs({complete, complete}).allWell());

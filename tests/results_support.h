@@ -47,13 +47,20 @@ inline DocumentContext Context() {
   return context;
 }
 
+// A stress pass's score cell as a session records it: its number is worked out from the text.
+struct MadeScore {
+  int pass;
+  bool scored;
+  std::string text;
+};
+
 // The document of runs and stress passes' scores, as a session records them.
 inline ResultDocument Document(const std::vector<RecordedRun>& runs,
-                               const std::vector<PassScore>& scores = {},
+                               const std::vector<MadeScore>& scores = {},
                                const DocumentContext& context = Context(), bool finished = true) {
   RecordedResults results;
   for (const RecordedRun& run : runs) AddRun(results, run, 2);
-  for (const PassScore& score : scores) AddScore(results, score.pass, score.scored, score.text);
+  for (const MadeScore& score : scores) AddScore(results, score.pass, score.scored, score.text);
   return BuildDocument(context, results, std::nullopt, finished);
 }
 
