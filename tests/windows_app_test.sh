@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # tallyforge.exe under Wine on the display (xvfb-run): the window with its icon and B9's radio
 # button drawn as B8's is, Enter at start-up ends it with status 0; B9 selected shows it;
-# STOP BENCH ends a run of B6; a real click on START BENCH runs B1 to its end, the About entry is
+# STOP BENCH ends a run of B7; a real click on START BENCH runs B1 to its end, the About entry is
 # in the system menu (Alt+Space), OPENGL opens the view, the info dialog's labels leave the
 # lists' borders whole, END ends the program.
 # Screenshots go to $TALLYFORGE_SCREENSHOT_DIR. Usage: windows_app_test.sh tallyforge.exe Reference.txt
@@ -82,16 +82,17 @@ sleep 0.5
 shot "${ww}x${wh}+${wx}+${wy}" windows-app-b9.png
 crop windows-app-b9.png 15 24 6 273 b9-selected.png
 within b9-selected.png selected.png || fail "B9 selected shows no selected circle"
-# B6 (radio at 4, 134; over 20 s here), START BENCH (control 2 at 4, 204, 52 x 32), and a
-# second into the run STOP BENCH (64, 204, 48 x 32): the run ends long before B6 could.
-numbers6="$work/Numbers_0100000000005.txt"
-xdotool mousemove $((wx + 15)) $((wy + 208)) click 1
+# B7 (radio at 4, 150; over 30 s here), START BENCH (control 2 at 4, 204, 52 x 32), and a
+# second into the run STOP BENCH (64, 204, 48 x 32): the run ends long before B7 could, even on
+# a busy machine.
+numbers7="$work/Numbers_1000000000005.txt"
+xdotool mousemove $((wx + 15)) $((wy + 232)) click 1
 sleep 0.5
 xdotool mousemove $((wx + 45)) $((wy + 330)) click 1
-for _ in $(seq 100); do [ -s "$numbers6" ] && break; sleep 0.1; done
+for _ in $(seq 100); do [ -s "$numbers7" ] && break; sleep 0.1; done
 sleep 1
 xdotool mousemove $((wx + 132)) $((wy + 330)) click 1
-ends_with "$numbers6" $'^Prime Found : [0-9]*\r$' 40 || fail "STOP did not end B6 within 4 s"
+ends_with "$numbers7" $'^Prime Found : [0-9]*\r$' 40 || fail "STOP did not end B7 within 4 s"
 # B1 (radio at 4, 54), then START BENCH; clicked again, as a person would, while the stopped
 # run's check still holds the buttons (a busy machine).
 numbers1="$work/Numbers_0000000000005.txt"
