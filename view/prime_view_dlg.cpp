@@ -14,6 +14,7 @@
 #include "instant_states.h"
 #include "prime_flags.h"
 #include "prime_spiral.h"
+#include "text_wrap.h"
 #include "view_state.h"
 
 namespace tallyforge {
@@ -23,23 +24,6 @@ namespace {
 constexpr int kTemplateWidth = 340;
 constexpr int kTemplateHeight = 244;
 
-// Breaks text that does not fit the width into two lines at the space that keeps the wider
-// line narrowest, as a button with multi-line text shows a two-word-group label.
-wxString WrapToWidth(const wxWindow& control, const wxString& text, int width) {
-  if (control.GetTextExtent(text).x <= width) return text;
-  wxString best = text;
-  int bestWidth = INT_MAX;
-  for (size_t space = text.find(' '); space != wxString::npos; space = text.find(' ', space + 1)) {
-    const int wider = std::max(control.GetTextExtent(text.substr(0, space)).x,
-                               control.GetTextExtent(text.substr(space + 1)).x);
-    if (wider < bestWidth) {
-      bestWidth = wider;
-      best = text.substr(0, space) + '\n' + text.substr(space + 1);
-    }
-  }
-  return best;
-}
-
 wxButton* AddButton(wxDialog& dialog, int id, const wxString& text, ui::DialogRect rect,
                     bool multiLine) {
   // The template fixes each button's size, so it needs neither the toolkit's minimum width nor
@@ -48,7 +32,7 @@ wxButton* AddButton(wxDialog& dialog, int id, const wxString& text, ui::DialogRe
   if (multiLine) {
     // The room for text is the rectangle less what the button draws around its label.
     const int padding = button->GetBestSize().x - button->GetTextExtent(text).x;
-    button->SetLabel(WrapToWidth(*button, text, ui::ToPixels(dialog, rect).width - padding));
+    button->SetLabel(ui::WrapInTwoBalanced(*button, text, ui::ToPixels(dialog, rect).width - padding));
   }
   ui::PlaceControl(*button, dialog, rect);
   return button;
