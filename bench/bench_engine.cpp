@@ -19,7 +19,7 @@ ReferenceTexts BenchEngine::ReadReferenceTimes() {
   if (texts.status == ReferenceStatus::kRead || texts.status == ReferenceStatus::kReadError) {
     for (int row = 1; row <= kRowCount; ++row) m_board.refTime(row) = texts.lines[row - 1];
   }
-  UpdateData();
+  PushBoard();
   return texts;
 }
 
@@ -36,6 +36,6 @@ RunOutcome BenchEngine::OnStartBench() {
 
 void BenchEngine::OnStopBench() { stopFlag = 1; }
 
-void BenchEngine::UpdateData() { m_host.PushBoard(m_board); }
+void BenchEngine::PushBoard() { m_host.PushBoard(m_board); }
 
 }  // namespace tallyforge

@@ -51,7 +51,7 @@ class BenchEngine {
 
  private:
   friend class BenchRun;  // a run shows itself on this engine's host and board
-  void UpdateData();
+  void PushBoard();  // all 29 cells to the host at once
 
   BenchHost& m_host;
   std::filesystem::path m_directory;

@@ -17,7 +17,7 @@ StressOutcome BenchEngine::OnStressBench() {
   }
   m_board.m_totalScore = TotalScoreText(m_board);
   outcome.scored = true;
-  UpdateData();
+  PushBoard();
   return outcome;
 }
 

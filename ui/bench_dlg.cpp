@@ -182,7 +182,7 @@ bool CBenchDlg::Show(bool show) {
 }
 
 bool CBenchDlg::OnInitDialog() {
-  UpdateData(false);
+  ShowBoard();
   // The About box's menu entry: in the system menu where there is one, else on the context
   // menu (OnContextMenu).
   m_aboutInSystemMenu = AddAboutToSystemMenu(*this);
@@ -197,7 +197,7 @@ bool CBenchDlg::OnInitDialog() {
   m_stopButton->SetBitmap(res::Artwork(res::kStopIcon));
   m_endButton->SetBitmap(res::Artwork(res::kEndIcon));
   m_stressButton->SetBitmap(res::Artwork(res::kStressIcon));
-  UpdateData(false);
+  ShowBoard();
   m_endButton->SetFocus();
   return true;
 }
@@ -217,10 +217,7 @@ void CBenchDlg::DoDataExchange(const ResultBoard& board) {
   }
 }
 
-void CBenchDlg::UpdateData(bool saveAndValidate) {
-  // The board only ever flows to the screen.
-  if (!saveAndValidate) DoDataExchange(m_engine.board());
-}
+void CBenchDlg::ShowBoard() { DoDataExchange(m_engine.board()); }
 
 wxWindow* CBenchDlg::button(int id) const {
   switch (id) {

@@ -70,7 +70,7 @@ class CBenchDlg final : public wxDialog, public BenchHost {
   void NameReferenceMachine();
   void DoDataExchange(const ResultBoard& board);
   // Copies all 29 cells to the screen at once (the board is never read back).
-  void UpdateData(bool saveAndValidate);
+  void ShowBoard();
   void PumpOneMessage();
   // The run's check beside the status line: verified, stopped, not checked or WRONG.
   void ShowVerification(const CheckedRun& check);

@@ -1,6 +1,6 @@
 #pragma once
-// The main window's message pump while a benchmark runs. One message of the original platform
-// is one user action (a click, a key), not one toolkit event: at each progress point the
+// The main window's message pump while a benchmark runs. One pumped message is one user
+// action (a click, a key), not one toolkit event: at each progress point the
 // toolkit finishes its housekeeping (paints, pointer motion, enter and leave, focus) and at
 // most one user action is delivered. Only the controls that may act during a run (STOP, END)
 // receive user input; any other click or key is dropped, so nothing refused acts after the run.
