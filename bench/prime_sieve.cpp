@@ -14,7 +14,7 @@ uint64_t SquareRootFloor(uint64_t n) {
 }
 
 uint64_t MultiplyMod(uint64_t a, uint64_t b, uint64_t m) {
-  return static_cast<uint64_t>(static_cast<unsigned __int128>(a) * b % m);
+  return static_cast<uint64_t>(static_cast<Uint128>(a) * b % m);
 }
 
 uint64_t PowerMod(uint64_t base, uint64_t exponent, uint64_t m) {

@@ -29,4 +29,7 @@ class RangeSieve {
 // A deterministic Miller-Rabin test, exact for every 64-bit n.
 bool IsPrime64(uint64_t n);
 
+// Wide enough for the product of two 64-bit numbers; the compiler's own type, hence __extension__.
+__extension__ typedef unsigned __int128 Uint128;
+
 }  // namespace tallyforge

@@ -77,11 +77,11 @@ std::string WrongLineReason(std::string_view line, uint64_t n) {
   }
   if (!line.empty() || factors.empty()) return "not a list of factors each after two blanks";
   if (prime) return std::to_string(n) + " is prime and is not marked Prime";
-  unsigned __int128 product = 1;
+  Uint128 product = 1;
   for (size_t i = 0; i < factors.size(); ++i) {
     if (!IsPrime64(factors[i])) return "the factor " + std::to_string(factors[i]) + " is not prime";
     if (i > 0 && factors[i] < factors[i - 1]) return "the factors are not in ascending order";
-    product = std::min<unsigned __int128>(product * factors[i], ~uint64_t{0});
+    product = std::min<Uint128>(product * factors[i], ~uint64_t{0});
   }
   if (product != n) return "the factors do not multiply back to " + std::to_string(n);
   return "not the factorisation as written";  // e.g. a single factor where Prime belongs

@@ -28,6 +28,7 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 # Defines GTest::gtest and GTest::gtest_main, as find_package(GTest) does on Linux.
 add_subdirectory(${TALLYFORGE_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
+tallyforge_warnings_as_errors()
 add_subdirectory(platform)
 add_subdirectory(bench)
 add_subdirectory(results)

@@ -121,8 +121,8 @@ class TimedHost final : public BenchHost {
     const double cpu = ThreadCpuMs();
     const Clock::time_point start = Clock::now();
     m_inner.DispatchOneMessage();
-    const Clock::time_point end = Clock::now();
-    pumps.push_back({start, end, ThreadCpuMs() - cpu});
+    const Clock::time_point done = Clock::now();
+    pumps.push_back({start, done, ThreadCpuMs() - cpu});
   }
   bool IsChecked(int bench) const override { return m_inner.IsChecked(bench); }
   void SetCheck(int bench, bool checked) override { m_inner.SetCheck(bench, checked); }

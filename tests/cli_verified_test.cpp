@@ -242,9 +242,9 @@ TEST(CliInputs, BytesThatAreNotUtf8NeitherEndTheRunNorReachTheTerminal) {
   std::filesystem::create_directory(dir / folder);
   testing::WriteFile(dir / folder / "Reference.txt",
                      "1\xFC\n1\n1\n1\n1\n1\n1\n1\n1\nMachine: J\xFCrgen's \x1B[31mPC\n");
-  for (const std::string json : {"", " --json 'r\xFC.json'"}) {
-    const CliResult result = RunHooked(dir, "-C '" + folder + "' B1 B9" + json);
-    EXPECT_EQ(result.exitCode, 0) << json << result.err;
+  for (const std::string jsonOption : {"", " --json 'r\xFC.json'"}) {
+    const CliResult result = RunHooked(dir, "-C '" + folder + "' B1 B9" + jsonOption);
+    EXPECT_EQ(result.exitCode, 0) << jsonOption << result.err;
     ExpectHas(result.out, {"\nB9 "});
     EXPECT_FALSE(Has(result.out + result.err, "\xFC") || Has(result.out + result.err, "\x1B["))
         << result.out << result.err;

@@ -329,7 +329,7 @@ INSTANTIATE_TEST_SUITE_P(
     Failures, PrimeViewPixelFormat,
     ::testing::Values(FailureCase{"choose", true, "ChoosePixelFormat Failed"},
                       FailureCase{"set", false, "SetPixelFormat Failed"}),
-    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<FailureCase>& failure) { return std::string(failure.param.name); });
 
 }  // namespace
 }  // namespace tallyforge

@@ -115,10 +115,10 @@ struct CellText::Kept {
 
   // The layout for drawing on cr. What was laid out for another kind of surface (other font
   // options, another scale) is laid out again; a mere move (each paint's own origin) is not.
-  PangoLayout* Layout(cairo_t* cr, const wxFont& font) {
-    if (font != cellFont) {
+  PangoLayout* Layout(cairo_t* cr, const wxFont& wanted) {
+    if (wanted != cellFont) {
       Forget();
-      cellFont = font;
+      cellFont = wanted;
     }
     Target now(cr);
     if (layout.get() == nullptr) {
