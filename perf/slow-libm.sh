@@ -25,26 +25,14 @@ double fmod(double x, double y) {
 C
 cc -O2 -shared -fPIC -o "$work/slow_fmod.so" "$work/slow_fmod.c" -ldl
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
-timed() {  # preload (or empty), benchmark: its time in seconds
-  local dir
-  dir=$(mktemp -d "$work/run.XXXX")
-  cp "$root/Reference.txt" "$dir/"
-  (cd "$dir" && LD_PRELOAD=$1 "$runner" "$2" 2>/dev/null) | awk -v b="$2" '$1 == b { print $2 }'
-  rm -rf "$dir"
-}
-median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+. "$root/perf/interleaved.sh"
+first_way() { bench_time "$1" "$runner"; }
+second_way() { bench_time "$1" env LD_PRELOAD="$work/slow_fmod.so" "$runner"; }
 printf '%-4s %10s %10s %8s   %s\n' "" "library" "slow fmod" "ratio" "(seconds, median of $rounds)"
 for bench in "${benches[@]}"; do
-  plain=() slow=()
-  for round in $(seq "$rounds"); do
-    if [ $(( round % 2 )) -eq 1 ]; then
-      plain+=("$(timed "" "$bench")"); slow+=("$(timed "$work/slow_fmod.so" "$bench")")
-    else
-      slow+=("$(timed "$work/slow_fmod.so" "$bench")"); plain+=("$(timed "" "$bench")")
-    fi
-  done
-  awk -v b="$bench" -v p="$(median "${plain[@]}")" -v s="$(median "${slow[@]}")" \
-      -v ps="${plain[*]}" -v ss="${slow[*]}" \
+  interleaved "$rounds" "$bench"
+  awk -v b="$bench" -v p="$(median "${first_times[@]}")" -v s="$(median "${second_times[@]}")" \
+      -v ps="${first_times[*]}" -v ss="${second_times[*]}" \
     'BEGIN { printf "%-4s %10.4f %10.4f %7.2fx   library %s; slow %s\n", b, p, s, s / p, ps, ss }'
 done
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
