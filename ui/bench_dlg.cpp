@@ -4,25 +4,23 @@
 #include <wx/iconbndl.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
-#include <wx/statbmp.h>
 #include <wx/stattext.h>
 
 
 #include "about_dlg.h"
 #include "artwork.h"
-#include "board_cell.h"
-#include "cell_text.h"
 #include "command_ids.h"
 #include "dialog_units.h"
 #include "info_dlg.h"
+#include "main_controls.h"
 #include "main_template.h"
 #include "partial_repaint.h"
-#include "radio_label.h"
 #include "prime_table.h"
 #include "prime_view_dlg.h"
 #include "reference_machine.h"
 #include "reference_machine_texts.h"
 #include "run_check.h"
+#include "run_check_label.h"
 #include "run_control.h"
 #include "shown_text.h"
 #include "system_menu.h"
@@ -97,78 +95,16 @@ CBenchDlg::CBenchDlg(wxWindow* parent, BenchDlgOptions options)
   // Esc is START BENCH and Enter is END, as the buttons' numbers make them.
   SetEscapeId(kIdStartBench);
   SetAffirmativeId(kIdEnd);
-  m_endButton->SetDefault();
+  m_controls.imageButton(kIdEnd).SetDefault();
   // During a run only STOP and END act.
-  m_pump = RunPump({m_stopButton, m_endButton});
+  m_pump = RunPump({button(kIdStopBench), button(kIdEnd)});
 }
 
 CBenchDlg::~CBenchDlg() = default;
 
 void CBenchDlg::CreateControls() {
-  const auto cellText = std::make_shared<CellText>();
-  for (const TemplateControl& t : MainTemplate()) {
-    const wxRect rect = ToPixels(*this, t.rect);
-    const long align = t.align == Align::kLeft ? wxALIGN_LEFT : wxALIGN_CENTRE_HORIZONTAL;
-    wxWindow* control = nullptr;
-    switch (t.kind) {
-      case ControlKind::kImageButton: {
-        auto* button = new wxBitmapButton(this, t.id, wxNullBitmap, rect.GetPosition(), rect.GetSize());
-        button->SetName(t.text);
-        button->SetToolTip(t.text);
-        switch (t.id) {
-          case kIdEnd: m_endButton = button; break;
-          case kIdStartBench: m_startButton = button; break;
-          case kIdStopBench: m_stopButton = button; break;
-          case kIdStressBench: m_stressButton = button; break;
-        }
-        control = button;
-        break;
-      }
-      case ControlKind::kPushButton:
-        control = new wxButton(this, t.id, t.text, rect.GetPosition(), rect.GetSize());
-        break;
-      case ControlKind::kBanner: {
-        const wxBitmap banner = res::Artwork(t.art);
-        control = new wxStaticBitmap(this, wxID_ANY, banner, rect.GetPosition(), banner.GetSize());
-        break;
-      }
-      case ControlKind::kLabel: {
-        // A machine named by Reference.txt may be longer than the template's words.
-        const long ellipsize = t.id == kIdReferenceMachine ? wxST_ELLIPSIZE_END : 0;
-        auto* label = new wxStaticText(this, t.id, t.text, rect.GetPosition(), rect.GetSize(),
-                                       align | wxST_NO_AUTORESIZE | ellipsize);
-        if (t.wraps) label->Wrap(rect.width);
-        control = label;
-        break;
-      }
-      case ControlKind::kRadio: {
-        auto* radio = new wxRadioButton(this, t.id, t.text, rect.GetPosition(), rect.GetSize(),
-                                        t.id == kIdFirstRadio ? wxRB_GROUP : 0);
-        if (t.wraps) SetMultiLineLabel(*radio, t.text, rect.width);
-        radio->DisableFocusFromKeyboard();  // the Tab cycle holds the six buttons only
-        m_radios.at(t.id - kIdFirstRadio) = radio;
-        control = radio;
-        break;
-      }
-      case ControlKind::kCell:
-      case ControlKind::kStatusCell:
-      case ControlKind::kScoreCell: {
-        const auto frame = t.kind == ControlKind::kCell       ? BoardCell::Frame::kBorder
-                           : t.kind == ControlKind::kStatusCell ? BoardCell::Frame::kRaised
-                                                                : BoardCell::Frame::kSunken;
-        auto* cell = new BoardCell(this, t.id, rect, frame, cellText);
-        m_cells.push_back(cell);
-        control = cell;
-        break;
-      }
-    }
-    if (t.kind != ControlKind::kBanner) PlaceControl(*control, *this, t.rect);
-  }
-  m_runCheck = new wxStaticText(this, kIdRunCheck, "", wxDefaultPosition, wxDefaultSize,
-                                wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
-  m_runCheck->SetLabel("B9\nnot checked");  // the longest text it shows, for its place
-  PlaceControl(*m_runCheck, *this, kRunCheckRect);
-  m_runCheck->SetLabel("");
+  m_controls = CreateMainControls(*this);
+  m_runCheck = std::make_unique<RunCheckLabel>(*this);
   // A progress point redraws its two changed cells, not the window's every control.
   RepaintOnlyTouchedChildren(*this);
 }
@@ -193,12 +129,12 @@ bool CBenchDlg::OnInitDialog() {
   NameReferenceMachine();
   SetCheck(1, true);
   BuildPrimeTable();
-  m_startButton->SetBitmap(res::Artwork(res::kStartIcon));
-  m_stopButton->SetBitmap(res::Artwork(res::kStopIcon));
-  m_endButton->SetBitmap(res::Artwork(res::kEndIcon));
-  m_stressButton->SetBitmap(res::Artwork(res::kStressIcon));
+  m_controls.imageButton(kIdStartBench).SetBitmap(res::Artwork(res::kStartIcon));
+  m_controls.imageButton(kIdStopBench).SetBitmap(res::Artwork(res::kStopIcon));
+  m_controls.imageButton(kIdEnd).SetBitmap(res::Artwork(res::kEndIcon));
+  m_controls.imageButton(kIdStressBench).SetBitmap(res::Artwork(res::kStressIcon));
   ShowBoard();
-  m_endButton->SetFocus();
+  m_controls.imageButton(kIdEnd).SetFocus();
   return true;
 }
 
@@ -220,17 +156,12 @@ void CBenchDlg::DoDataExchange(const ResultBoard& board) {
 void CBenchDlg::ShowBoard() { DoDataExchange(m_engine.board()); }
 
 wxWindow* CBenchDlg::button(int id) const {
-  switch (id) {
-    case kIdEnd: return m_endButton;
-    case kIdStartBench: return m_startButton;
-    case kIdStopBench: return m_stopButton;
-    case kIdStressBench: return m_stressButton;
-    default: return FindWindow(id);
-  }
+  const auto image = m_controls.imageButtons.find(id);
+  return image != m_controls.imageButtons.end() ? image->second : FindWindow(id);
 }
 
 BoardCell* CBenchDlg::cell(int id) const {
-  for (BoardCell* c : m_cells) {
+  for (BoardCell* c : m_controls.cells) {
     if (c->GetId() == id) return c;
   }
   return nullptr;
@@ -245,12 +176,12 @@ void CBenchDlg::DispatchOneMessage() { PumpOneMessage(); }
 
 void CBenchDlg::PumpOneMessage() { m_pump.AtProgressPoint(); }
 
-bool CBenchDlg::IsChecked(int bench) const { return m_radios.at(bench - 1)->GetValue(); }
+bool CBenchDlg::IsChecked(int bench) const { return m_controls.radios.at(bench - 1)->GetValue(); }
 
 void CBenchDlg::SetCheck(int bench, bool checked) {
-  m_radios.at(bench - 1)->SetValue(checked);
+  m_controls.radios.at(bench - 1)->SetValue(checked);
   // The stress run selects each benchmark just before it runs it.
-  if (m_running && checked) ClearRunCheck();
+  if (m_running && checked) m_runCheck->Clear();
 }
 
 void CBenchDlg::RunFinished(const RunOutcome& outcome) {
@@ -258,46 +189,13 @@ void CBenchDlg::RunFinished(const RunOutcome& outcome) {
   m_pump.AtRunEnd();
   m_outcomes.push_back(outcome);
   const CheckedRun check = CheckRun(outcome, m_engine.workload());
-  if (outcome.ran) ShowVerification(check);
-  if (!check.fileProblem.empty()) Report(check.fileProblem);
-}
-
-void CBenchDlg::ShowVerification(const CheckedRun& check) {
-  const Verification& verification = check.verification;
-  m_verifications.push_back(verification);
-  const std::string text = VerificationText(verification);
-  wxColour colour(0x1E, 0x6E, 0x2E);
-  wxFont font = GetFont();
-  switch (check.verdict) {
-    case RunVerdict::kWrong:
-      colour = *wxRED;
-      font.MakeBold();
-      break;
-    case RunVerdict::kStopped:  // its time is a part's: what it wrote is in the tool tip
-      colour = wxColour(0x50, 0x50, 0x50);
-      break;
-    case RunVerdict::kVerified:
-      break;
-    default:
-      colour = wxColour(0x80, 0x50, 0x00);
-      break;
-  }
-  // The status line keeps its own text; the check stands beside it.
-  m_runCheck->SetFont(font);
-  m_runCheck->SetForegroundColour(colour);
-  m_runCheck->SetLabel(BenchmarkName(verification.bench) + "\n" + VerdictName(check.verdict));
-  m_runCheck->SetToolTip(ShownText(BenchmarkName(verification.bench) + " " + text));
-  if (verification.wrong()) {
+  if (outcome.ran) {
+    m_verifications.push_back(check.verification);
     // A wrong result is what this program exists to find: it must not pass unseen.
-    Report(BenchmarkName(verification.bench) + ": " + text);
+    const std::string wrong = m_runCheck->Show(check);
+    if (!wrong.empty()) Report(wrong);
   }
-}
-
-void CBenchDlg::ClearRunCheck() {
-  m_runCheck->SetLabel("");
-  m_runCheck->UnsetToolTip();
-  // On the screen before the run begins, not at its first progress point.
-  m_runCheck->Update();
+  if (!check.fileProblem.empty()) Report(check.fileProblem);
 }
 
 void CBenchDlg::Report(const std::string& message) {
@@ -334,7 +232,7 @@ void CBenchDlg::OnStopBench(wxCommandEvent&) { m_engine.OnStopBench(); }
 void CBenchDlg::OnStartBench(wxCommandEvent&) {
   if (m_running) return;  // nothing runs inside a run
   RunningScope scope(m_running);
-  ClearRunCheck();
+  m_runCheck->Clear();
   m_engine.OnStartBench();
   m_pump.AtRunEnd();
 }

@@ -10,18 +10,19 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "bench_engine.h"
 #include "bench_host.h"
+#include "main_controls.h"
 #include "run_check.h"
+#include "run_check_label.h"
 #include "run_pump.h"
 #include "verification.h"
 
 namespace tallyforge::ui {
-
-class BoardCell;
 
 // What the window works with; the defaults are the program's own.
 struct BenchDlgOptions {
@@ -57,9 +58,9 @@ class CBenchDlg final : public wxDialog, public BenchHost {
   const std::vector<RunOutcome>& outcomes() const { return m_outcomes; }
   // The check of every run that took place, in order; the last one shows in the status line.
   const std::vector<Verification>& verifications() const { return m_verifications; }
-  wxRadioButton* radio(int bench) const { return m_radios.at(bench - 1); }
+  wxRadioButton* radio(int bench) const { return m_controls.radios.at(bench - 1); }
   // The last run's check: the benchmark over its verdict, the whole account in the tool tip.
-  wxStaticText* runCheck() const { return m_runCheck; }
+  wxStaticText* runCheck() const { return m_runCheck->control(); }
   wxWindow* button(int id) const;
   BoardCell* cell(int id) const;
 
@@ -72,10 +73,6 @@ class CBenchDlg final : public wxDialog, public BenchHost {
   // Copies all 29 cells to the screen at once (the board is never read back).
   void ShowBoard();
   void PumpOneMessage();
-  // The run's check beside the status line: verified, stopped, not checked or WRONG.
-  void ShowVerification(const CheckedRun& check);
-  // A run begins: the last run's check no longer stands beside it.
-  void ClearRunCheck();
   // A message box after the run (outside its timed stretch), or the test's report.
   void Report(const std::string& message);
 
@@ -89,13 +86,8 @@ class CBenchDlg final : public wxDialog, public BenchHost {
   void OnOK(wxCommandEvent& event);
   void OnClose(wxCloseEvent& event);
 
-  wxBitmapButton* m_stressButton = nullptr;
-  wxBitmapButton* m_stopButton = nullptr;
-  wxBitmapButton* m_startButton = nullptr;
-  wxBitmapButton* m_endButton = nullptr;
-  std::array<wxRadioButton*, kRowCount> m_radios{};
-  std::vector<BoardCell*> m_cells;
-  wxStaticText* m_runCheck = nullptr;
+  MainControls m_controls;
+  std::unique_ptr<RunCheckLabel> m_runCheck;
   BenchEngine m_engine;
   wxIcon m_hIcon;
   BenchDlgOptions m_options;
