@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
   std::vector<int> benches;
   for (int i = 1; i < argc; ++i) benches.push_back(std::atoi(argv[i]));
   if (benches.empty()) benches = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-  const auto dir = perf::MakeScratchDir("tallyforge-check-cost");
+  const tallyforge::testing::ScratchDir scratch("tallyforge-check-cost");
+  const auto& dir = scratch.path();
   if (dir.empty()) return 1;
   BuildPrimeTable();
   std::printf("%-4s %12s %12s %9s  %s\n", "", "bench s", "check s", "check %", "result");
@@ -35,6 +36,5 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     if (!check.ok()) status = 1;
   }
-  std::filesystem::remove_all(dir);
   return status;
 }

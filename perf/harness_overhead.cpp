@@ -164,7 +164,8 @@ int main(int argc, char** argv) {
     }
   }
   if (benches.empty()) benches = {1, 2, 3, 4, 8, 9};
-  const auto dir = perf::MakeScratchDir("tallyforge-perf");
+  const tallyforge::testing::ScratchDir scratch("tallyforge-perf");
+  const auto& dir = scratch.path();
   if (dir.empty()) return 1;
   BuildPrimeTable();
   Workload work = Workload::Standard();
@@ -207,5 +208,4 @@ int main(int argc, char** argv) {
                 straightS, (runnerS / quietS - 1) * 100, (quietS / straightS - 1) * 100);
     std::fflush(stdout);
   }
-  std::filesystem::remove_all(dir);
 }

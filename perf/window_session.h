@@ -59,13 +59,14 @@ class WindowSession {
     (void)argc;
     m_loop = std::make_unique<wxEventLoopGuarantor>();
     // A folder of its own: two sessions at once must not share (and remove) one.
-    m_dir = MakeScratchDir(name);
-    if (m_dir.empty()) {
-      std::perror("mkdtemp");
+    m_scratch = std::make_unique<testing::ScratchDir>(name);
+    if (m_scratch->path().empty()) {
+      std::fprintf(stderr, "cannot make a scratch folder under %s\n",
+                   std::filesystem::temp_directory_path().string().c_str());
       return;
     }
     ui::BenchDlgOptions options;
-    options.directory = m_dir;
+    options.directory = m_scratch->path();
     m_dlg = new ui::CBenchDlg(nullptr, options);
     const auto start = Clock::now();
     m_dlg->Show();
@@ -77,7 +78,6 @@ class WindowSession {
     if (m_dlg == nullptr) return;
     m_dlg->Destroy();
     Settle(50);
-    std::filesystem::remove_all(m_dir);
     m_loop.reset();
     wxEntryCleanup();
   }
@@ -92,7 +92,7 @@ class WindowSession {
 
   bool ok() const { return m_dlg != nullptr; }
   ui::CBenchDlg& window() { return *m_dlg; }
-  const std::filesystem::path& dir() const { return m_dir; }
+  const std::filesystem::path& dir() const { return m_scratch->path(); }
   double shownMs() const { return m_shownMs; }
   // Makes bench the only benchmark selected.
   void Select(int bench) { m_dlg->radio(bench)->SetValue(true); }
@@ -100,7 +100,7 @@ class WindowSession {
  private:
   std::unique_ptr<WindowManagerStandIn> m_standIn;
   std::unique_ptr<wxEventLoopGuarantor> m_loop;
-  std::filesystem::path m_dir;
+  std::unique_ptr<testing::ScratchDir> m_scratch;  // removed after the window and the toolkit are gone
   ui::CBenchDlg* m_dlg = nullptr;
   double m_shownMs = 0;
 };

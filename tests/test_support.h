@@ -12,12 +12,13 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include "scratch_dir.h"
 
 #include "bench_engine.h"
 #include "output_file.h"
@@ -68,31 +69,6 @@ inline TickSource SequenceTicks(std::vector<int32_t> readings) {
     return value;
   };
 }
-
-// A fresh directory under the system's temporary directory, removed afterwards.
-class ScratchDir {
- public:
-  ScratchDir() {
-    static std::random_device seed;
-    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-      const auto candidate = std::filesystem::temp_directory_path() /
-                             ("tallyforge-" + std::to_string(seed()));
-      std::error_code ec;
-      if (std::filesystem::create_directory(candidate, ec)) path_ = candidate;
-    }
-  }
-  ~ScratchDir() {
-    std::error_code ec;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
-    std::filesystem::remove_all(path_, ec);
-  }
-  const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
- private:
-  std::filesystem::path path_;
-};
 
 inline std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
