@@ -15,6 +15,7 @@
 #include "command_ids.h"
 #include "dialog_units.h"
 #include "info_dlg.h"
+#include "instant_states.h"
 #include "main_template.h"
 #include "partial_repaint.h"
 #include "radio_label.h"
@@ -162,6 +163,9 @@ void CBenchDlg::CreateControls() {
         break;
       }
     }
+    // A press or a check shows at once: a transition would repaint at a run's first points.
+    if (t.kind == ControlKind::kImageButton || t.kind == ControlKind::kPushButton ||
+        t.kind == ControlKind::kRadio) ShowStatesInstantly(*control);
     if (t.kind != ControlKind::kBanner) PlaceControl(*control, *this, t.rect);
   }
   m_runCheck = new wxStaticText(this, kIdRunCheck, "", wxDefaultPosition, wxDefaultSize,
