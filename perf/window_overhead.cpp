@@ -1,7 +1,8 @@
 // Prints what the window costs a benchmark: each run through the main window (its board pushes
 // and its pump at every progress point, on the display) against the same run with a host that
 // does nothing, each from its start to its end (the window's check of the result, after the
-// end, left out), and the time a progress point spends in the pump. Beside the wall times, the
+// end, left out), the time a progress point spends in the pump, and the processor time of a
+// board's push (where the window draws the cells that changed). Beside the wall times, the
 // run thread's processor times: they hold better than the wall times on a loaded machine (what
 // the display server does for the window runs on the other core of a quiet one).
 // Run under a display: xvfb-run -a build/release/perf/tallyforge-window-perf [--reps N] [--bare] [1 2 3 9]
@@ -28,7 +29,8 @@ struct Seconds {
 // output file's opening included, what the host does after the run not), and its pumps. Keeps
 // the least of each figure in best.
 void TimedRun(BenchHost& host, const std::filesystem::path& dir, Seconds* best,
-              std::vector<double>* pumpMs, std::vector<double>* pumpCpuMs) {
+              std::vector<double>* pumpMs, std::vector<double>* pumpCpuMs,
+              std::vector<double>* pushCpuMs) {
   TimedHost timed(host);
   BenchEngine engine(timed, dir);
   const double startCpu = ThreadCpuMs();
@@ -38,6 +40,7 @@ void TimedRun(BenchHost& host, const std::filesystem::path& dir, Seconds* best,
     pumpMs->push_back(Ms(pump.end - pump.start));
     pumpCpuMs->push_back(pump.cpuMs);
   }
+  pushCpuMs->insert(pushCpuMs->end(), timed.pushCpuMs.begin(), timed.pushCpuMs.end());
   best->wall = std::min(best->wall, Ms(timed.end - start) / 1000);
   best->cpu = std::min(best->cpu, (timed.endCpuMs - startCpu) / 1000);
 }
@@ -63,23 +66,25 @@ int main(int argc, char** argv) {
   std::printf("display: %s\n", session.display());
   ui::CBenchDlg& window = session.window();
   std::printf("window shown (prime table included) in %.3f s\n", session.shownMs() / 1000);
-  std::printf("%-4s %10s %10s %13s %13s %7s %13s %13s %13s\n", "", "window s", "no-op s",
-              "window/no-op", "cpu w/no-op", "points", "pump median", "pump max", "pump cpu med");
+  std::printf("%-4s %10s %10s %13s %13s %7s %13s %13s %13s %13s\n", "", "window s", "no-op s",
+              "window/no-op", "cpu w/no-op", "points", "pump median", "pump max", "pump cpu med",
+              "push cpu med");
   for (int bench : benches) {
     NullHost null(bench);
     session.Select(bench);
     Seconds windowS, quietS;
-    std::vector<double> pumpMs, pumpCpuMs, ignored, ignoredCpu;
+    std::vector<double> pumpMs, pumpCpuMs, pushCpuMs, ignored, ignoredCpu, ignoredPush;
     const int reps = repsWanted > 0 ? repsWanted : bench <= 2 ? 7 : 3;
     for (int rep = 0; rep < reps; ++rep) {  // interleaved, best of the repetitions
-      TimedRun(window, session.dir(), &windowS, &pumpMs, &pumpCpuMs);
+      TimedRun(window, session.dir(), &windowS, &pumpMs, &pumpCpuMs, &pushCpuMs);
       Settle(100);
-      TimedRun(null, session.dir(), &quietS, &ignored, &ignoredCpu);
+      TimedRun(null, session.dir(), &quietS, &ignored, &ignoredCpu, &ignoredPush);
     }
     const double longest = pumpMs.empty() ? 0 : *std::max_element(pumpMs.begin(), pumpMs.end());
-    std::printf("B%-3d %10.3f %10.3f %+12.2f%% %+12.2f%% %7zu %10.3f ms %10.3f ms %10.3f ms\n",
+    std::printf("B%-3d %10.3f %10.3f %+12.2f%% %+12.2f%% %7zu %10.3f ms %10.3f ms %10.3f ms"
+                " %10.3f ms\n",
                 bench, windowS.wall, quietS.wall, (windowS.wall / quietS.wall - 1) * 100,
                 (windowS.cpu / quietS.cpu - 1) * 100, pumpMs.size() / reps, Median(pumpMs),
-                longest, Median(pumpCpuMs));
+                longest, Median(pumpCpuMs), Median(pushCpuMs));
   }
 }

@@ -449,6 +449,28 @@ TEST(MainWindow, EveryProgressPointReachesTheScreen) {
   }
 }
 
+// A push draws its changed cells at once, outside the toolkit's repaint: on the screen they must
+// look as the repaint of an uncovered window draws them, frame, place and glyphs alike.
+TEST(MainWindow, CellsDrawnAtAPushLookAsTheirRepaint) {
+  Window w(Quiet());
+  WriteFile(w.dir.path() / "Reference.txt", "0.8\n1.5\n3.2\n10.5\n30\n60\n120\n7.0\n6.0\n");
+  ShowAndSettle(*w.dlg);
+  Click(*w.dlg->button(kIdStartBench));
+  ASSERT_TRUE(PumpUntil([&] { return !w.dlg->outcomes().empty(); }));
+  Pump(300);
+  const int cells[] = {kIdFirstYourTime, kIdFirstPercent, kIdStatus};
+  const wxImage drawn = Screenshot(*w.dlg, "cells-drawn-at-push");
+  w.dlg->Refresh();  // as when the window is uncovered
+  w.dlg->Update();
+  Pump(300);
+  const wxImage repainted = Screenshot(*w.dlg, "cells-repainted");
+  for (int id : cells) {
+    const wxRect r = RectInShot(*w.dlg->cell(id));
+    EXPECT_TRUE(SameImage(drawn.GetSubImage(r), repainted.GetSubImage(r))) << id;
+    EXPECT_GT(CountColour(drawn, wxRect(r).Deflate(3), 0, 0, 0, 100), 10) << id;  // a text is there
+  }
+}
+
 TEST(MainWindow, WrongResultIsReportedAfterTheRunAndStandsBesideTheStatusLine) {
   std::function<void(int)> onTick = [](int) {};
   Window w(RealWork(1, [&](int call) { onTick(call); }));

@@ -148,8 +148,11 @@ void CBenchDlg::NameReferenceMachine() {
 }
 
 void CBenchDlg::DoDataExchange(const ResultBoard& board) {
+  // The changed cells (at a progress point the percentage and the status line) are drawn at
+  // once, together: nothing is left for the pump to repaint.
+  BoardCell::TextsTogether together;
   for (const CellBinding& binding : kCellBindings) {
-    cell(binding.id)->SetLabel(ShownText(board.*binding.member));
+    cell(binding.id)->SetBytes(board.*binding.member);
   }
 }
 
@@ -167,10 +170,7 @@ BoardCell* CBenchDlg::cell(int id) const {
   return nullptr;
 }
 
-void CBenchDlg::PushBoard(const ResultBoard& board) {
-  // The changed cells repaint in the pump that follows every push.
-  DoDataExchange(board);
-}
+void CBenchDlg::PushBoard(const ResultBoard& board) { DoDataExchange(board); }
 
 void CBenchDlg::DispatchOneMessage() { PumpOneMessage(); }
 

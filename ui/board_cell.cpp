@@ -3,6 +3,10 @@
 #include <wx/dcclient.h>
 #include <wx/settings.h>
 
+#include <algorithm>
+
+#include "shown_text.h"
+
 namespace tallyforge::ui {
 
 BoardCell::BoardCell(wxWindow* parent, int id, const wxRect& rect, Frame frame,
@@ -21,10 +25,51 @@ BoardCell::BoardCell(wxWindow* parent, int id, const wxRect& rect, Frame frame,
 }
 
 void BoardCell::SetLabel(const wxString& text) {
+  m_bytes.reset();
+  ShowText(text);
+}
+
+void BoardCell::SetBytes(const std::string& bytes) {
+  if (m_bytes == bytes) return;
+  ShowText(ShownText(bytes));
+  m_bytes = bytes;
+}
+
+void BoardCell::ShowText(const wxString& text) {
   if (text == GetLabel()) return;
   wxControl::SetLabel(text);
-  // The frame stands: at a progress point only the texts that changed are drawn again.
-  RefreshRect(Inside(), false);
+  TextsTogether* together = TextsTogether::s_active;
+  if (together == nullptr) {
+    // The frame stands: only the texts that changed are drawn again.
+    RefreshRect(Inside(), false);
+  } else if (std::find(together->m_changed.begin(), together->m_changed.end(), this) ==
+             together->m_changed.end()) {
+    together->m_changed.push_back(this);
+  }
+}
+
+BoardCell::TextsTogether::TextsTogether() {
+  wxASSERT_MSG(s_active == nullptr, "one TextsTogether at a time");
+  s_active = this;
+}
+
+BoardCell::TextsTogether::~TextsTogether() {
+  s_active = nullptr;
+  for (BoardCell* cell : m_changed) cell->DrawNow();
+}
+
+void BoardCell::DrawNow() {
+  if (!m_text->PaintNow(*this, ShownLine(), m_face, GetForegroundColour(), Inside())) {
+    RefreshRect(Inside(), false);
+  }
+}
+
+wxString BoardCell::ShownLine() const {
+  // A reference line's own line end is part of its text, not shown.
+  if (GetLabel().find_first_of("\r\n") == wxString::npos) return GetLabel();
+  wxString text = GetLabel().BeforeFirst('\n');
+  text.Replace("\r", "");
+  return text;
 }
 
 wxSize BoardCell::DoGetBestSize() const {
@@ -37,9 +82,7 @@ wxRect BoardCell::Inside() const {
 }
 
 void BoardCell::OnPaint(wxPaintEvent&) {
-  // A cell is one line: a reference line's own line end is part of its text, not shown.
-  wxString text = GetLabel().BeforeFirst('\n');
-  text.Replace("\r", "");
+  const wxString text = ShownLine();
   const wxRect inside = Inside();
   if (inside.Contains(GetUpdateRegion().GetBox())) {  // a new text: the frame stands
     m_text->Paint(*this, nullptr, text, m_face, GetForegroundColour(), inside);

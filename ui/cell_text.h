@@ -29,6 +29,13 @@ class CellText {
   void Paint(wxWindow& cell, wxDC* dc, const wxString& text, const wxColour& face,
              const wxColour& ink, const wxRect& box);
 
+  // Paints as Paint does, at once and straight on cell's window, outside the toolkit's paint
+  // cycle: what a progress point changes reaches the screen without the toolkit's dispatch of a
+  // repaint, which costs several times the drawing. False where the toolkit offers no such
+  // drawing, or cell is not on the screen: the caller then asks for a repaint.
+  bool PaintNow(wxWindow& cell, const wxString& text, const wxColour& face, const wxColour& ink,
+                const wxRect& box);
+
  private:
   struct Kept;
   std::unique_ptr<Kept> m_kept;

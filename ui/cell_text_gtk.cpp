@@ -183,6 +183,43 @@ struct CellText::Kept {
     shape.extent = wxSize(logical.width, logical.height);
     return shape;
   }
+
+  // Paints box in face and text in ink, centred in box and clipped to it, on cr.
+  void Draw(cairo_t* cr, const wxFont& wanted, const wxString& text, const wxColour& face,
+            const wxColour& ink, const wxRect& box) {
+    PangoLayout* laid = Layout(cr, wanted);
+    const std::string utf8 = text.utf8_string();
+    const std::string shapeText = TextShape(text).utf8_string();
+    auto known = shapes.find(shapeText);
+    if (known == shapes.end()) {
+      known = shapes.emplace(shapeText, LayOut(shapeText)).first;
+    }
+    cairo_save(cr);
+    cairo_rectangle(cr, box.x, box.y, box.width, box.height);
+    cairo_clip(cr);
+    cairo_set_source_rgb(cr, face.Red() / 255.0, face.Green() / 255.0, face.Blue() / 255.0);
+    cairo_paint(cr);
+    cairo_set_source_rgb(cr, ink.Red() / 255.0, ink.Green() / 255.0, ink.Blue() / 255.0);
+    if (known->second) {
+      Shape& shape = *known->second;
+      for (int g = 0; g < shape.drawn->num_glyphs; ++g) {
+        const int byte = shape.digitAt[static_cast<size_t>(g)];
+        shape.drawn->glyphs[g].glyph =
+            byte >= 0 ? (*digits)[static_cast<size_t>(utf8[static_cast<size_t>(byte)] - '0')]
+                      : shape.glyphs->glyphs[g].glyph;
+      }
+      cairo_move_to(cr, box.x + (box.width - shape.extent.x) / 2,
+                    box.y + (box.height - shape.extent.y) / 2 + shape.baseline);
+      pango_cairo_show_glyph_string(cr, font.get(), shape.drawn.get());
+    } else {
+      SetText(utf8.c_str(), static_cast<int>(utf8.size()));
+      int width = 0, height = 0;
+      pango_layout_get_pixel_size(laid, &width, &height);
+      cairo_move_to(cr, box.x + (box.width - width) / 2, box.y + (box.height - height) / 2);
+      pango_cairo_show_layout(cr, laid);
+    }
+    cairo_restore(cr);
+  }
 };
 
 CellText::CellText() : m_kept(std::make_unique<Kept>()) {}
@@ -195,38 +232,26 @@ void CellText::Paint(wxWindow& cell, wxDC* dc, const wxString& text, const wxCol
   wxGraphicsContext* gc = dc != nullptr ? dc->GetGraphicsContext() : nullptr;
   auto* cr = static_cast<cairo_t*>(gc != nullptr ? gc->GetNativeContext() : cell.GTKPaintContext());
   if (cr == nullptr) return;
-  PangoLayout* layout = m_kept->Layout(cr, cell.GetFont());
-  const std::string utf8 = text.utf8_string();
-  const std::string shapeText = TextShape(text).utf8_string();
-  auto known = m_kept->shapes.find(shapeText);
-  if (known == m_kept->shapes.end()) {
-    known = m_kept->shapes.emplace(shapeText, m_kept->LayOut(shapeText)).first;
+  m_kept->Draw(cr, cell.GetFont(), text, face, ink, box);
+}
+
+bool CellText::PaintNow(wxWindow& cell, const wxString& text, const wxColour& face,
+                        const wxColour& ink, const wxRect& box) {
+  GdkWindow* window = cell.GTKGetDrawingWindow();
+  if (window == nullptr || !gtk_widget_is_drawable(cell.GetHandle())) return false;
+  // Deprecated for drawing inside GTK's paint cycle, which this is not: it draws straight on the
+  // window, clipped to what of it shows, as X draws any window.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  cairo_t* cr = gdk_cairo_create(window);
+#pragma GCC diagnostic pop
+  if (cairo_status(cr) != CAIRO_STATUS_SUCCESS) {
+    cairo_destroy(cr);
+    return false;
   }
-  cairo_save(cr);
-  cairo_rectangle(cr, box.x, box.y, box.width, box.height);
-  cairo_clip(cr);
-  cairo_set_source_rgb(cr, face.Red() / 255.0, face.Green() / 255.0, face.Blue() / 255.0);
-  cairo_paint(cr);
-  cairo_set_source_rgb(cr, ink.Red() / 255.0, ink.Green() / 255.0, ink.Blue() / 255.0);
-  if (known->second) {
-    Shape& shape = *known->second;
-    for (int g = 0; g < shape.drawn->num_glyphs; ++g) {
-      const int byte = shape.digitAt[static_cast<size_t>(g)];
-      shape.drawn->glyphs[g].glyph =
-          byte >= 0 ? (*m_kept->digits)[static_cast<size_t>(utf8[static_cast<size_t>(byte)] - '0')]
-                    : shape.glyphs->glyphs[g].glyph;
-    }
-    cairo_move_to(cr, box.x + (box.width - shape.extent.x) / 2,
-                  box.y + (box.height - shape.extent.y) / 2 + shape.baseline);
-    pango_cairo_show_glyph_string(cr, m_kept->font.get(), shape.drawn.get());
-  } else {
-    m_kept->SetText(utf8.c_str(), static_cast<int>(utf8.size()));
-    int width = 0, height = 0;
-    pango_layout_get_pixel_size(layout, &width, &height);
-    cairo_move_to(cr, box.x + (box.width - width) / 2, box.y + (box.height - height) / 2);
-    pango_cairo_show_layout(cr, layout);
-  }
-  cairo_restore(cr);
+  m_kept->Draw(cr, cell.GetFont(), text, face, ink, box);
+  cairo_destroy(cr);
+  return true;
 }
 
 }  // namespace tallyforge::ui

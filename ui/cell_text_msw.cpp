@@ -39,4 +39,10 @@ void CellText::Paint(wxWindow& cell, wxDC* dc, const wxString& text, const wxCol
   dc->DrawText(text, box.x + (box.width - extent.x) / 2, box.y + (box.height - extent.y) / 2);
 }
 
+// Windows sends its paint to the changed cells alone, at little cost: a cell is repainted there.
+bool CellText::PaintNow(wxWindow&, const wxString&, const wxColour&, const wxColour&,
+                        const wxRect&) {
+  return false;
+}
+
 }  // namespace tallyforge::ui

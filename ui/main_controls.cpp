@@ -8,6 +8,7 @@
 #include "artwork.h"
 #include "command_ids.h"
 #include "dialog_units.h"
+#include "instant_states.h"
 #include "main_template.h"
 #include "radio_label.h"
 
@@ -67,6 +68,9 @@ MainControls CreateMainControls(wxDialog& dialog) {
         break;
       }
     }
+    // A press or a check shows at once: a transition would repaint at a run's first points.
+    if (t.kind == ControlKind::kImageButton || t.kind == ControlKind::kPushButton ||
+        t.kind == ControlKind::kRadio) ShowStatesInstantly(*control);
     if (t.kind != ControlKind::kBanner) PlaceControl(*control, dialog, t.rect);
   }
   return controls;
