@@ -10,6 +10,7 @@
 #include "bench_engine.h"
 #include "cli_options.h"
 #include "document_writer.h"
+#include "each_core.h"
 #include "run_recorder.h"
 #include "terminal_host.h"
 #include "workload.h"
@@ -26,6 +27,8 @@ struct SessionSetup {
   std::function<void(const RunOutcome&)> beforeCheck;
   // Called at each progress point with the running benchmark (the test runner's hooks only).
   std::function<void(int)> atProgress;
+  // --each-core's pinning; empty: PinToProcessors (the test runner's hooks stand in for it).
+  PinFunction pin;
 };
 
 class Session {
