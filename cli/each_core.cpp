@@ -20,7 +20,7 @@ bool Contains(const std::vector<int>& list, int value) {
 }
 
 std::string PinProblem(int error) {
-  return std::string("cannot be pinned to (") + std::strerror(error) +
+  return std::string("cannot pin to it (") + std::strerror(error) +
          (error == EINVAL ? "): offline, or no longer allowed to this process" : ")");
 }
 
@@ -111,7 +111,7 @@ EachCoreEnd RunEachCore(BenchEngine& engine, TerminalHost& host, RunRecorder& re
         recorder.SetProcessor(std::nullopt);
         recorder.RecordNotRun(processor, PinProblem(error));
         Complain("processor " + std::to_string(processor) + " NOT RUN in pass " +
-                 std::to_string(pass) + ": it " + PinProblem(error));
+                 std::to_string(pass) + ": " + PinProblem(error));
         continue;
       }
       recorder.SetProcessor(processor);
@@ -143,8 +143,10 @@ EachCoreEnd RunEachCore(BenchEngine& engine, TerminalHost& host, RunRecorder& re
         for (size_t t = turn + 1; t < settings.processors.size(); ++t) {
           others.push_back(settings.processors[t].processor);
         }
-        if (!others.empty()) stop.notRun.push_back("processors " + Names(others) + " of pass " +
-                                                   std::to_string(pass));
+        if (!others.empty()) {
+          stop.notRun.push_back((others.size() == 1 ? "processor " : "processors ") +
+                                Names(others) + " of pass " + std::to_string(pass));
+        }
         end.stop = stop;
         end.status = stopped ? kExitInterrupted : kExitWrongResult;
         over = true;

@@ -34,7 +34,7 @@ std::string VerdictOf(const std::vector<const RecordedRun*>& runs, bool& wrong) 
     const std::string& names = worst[static_cast<size_t>(verdict)];
     if (!names.empty()) return std::string(VerdictName(verdict)) + ": " + names;
   }
-  return runs.empty() ? "no run" : "verified";
+  return runs.empty() ? "not reached" : "verified";
 }
 
 }  // namespace

@@ -14,7 +14,8 @@ struct ProcessorRow {
   ProcessorPlace place;
   std::vector<std::optional<double>> seconds;  // per benchmark; none: no complete run
   std::vector<std::optional<double>> ratios;   // to the median processor's time
-  // "verified", "WRONG: B9", "not checked: B8", "stopped", "NOT RUN: why"; the worst first.
+  // "verified", "WRONG: B9", "not checked: B8", "stopped: B9", "NOT RUN: why", "not reached"
+  // (a stop came before its turn); the worst only.
   std::string verdict;
   bool wrong = false;
 };
