@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <vector>
 
 #include "processor_topology.h"
@@ -51,6 +52,13 @@ std::vector<int> ProcessorsOf(const PROCESSOR_RELATIONSHIP& relation) {
   return processors;
 }
 
+// The record's EfficiencyClass: the byte after Flags, which older MinGW-w64 headers still call
+// Reserved[0] (0 on systems before Windows 10, and on processors of one class).
+int EfficiencyClass(const PROCESSOR_RELATIONSHIP& relation) {
+  static_assert(offsetof(PROCESSOR_RELATIONSHIP, Flags) == 0);
+  return reinterpret_cast<const BYTE*>(&relation)[1];
+}
+
 }  // namespace
 
 std::vector<ProcessorPlace> ReadProcessorTopology(const std::filesystem::path&) {
@@ -62,7 +70,7 @@ std::vector<ProcessorPlace> ReadProcessorTopology(const std::filesystem::path&) 
       place.processor = processors[i];
       place.core = core;
       place.smtSibling = i > 0;
-      place.efficiencyClass = record.Processor.EfficiencyClass;
+      place.efficiencyClass = EfficiencyClass(record.Processor);
       places.push_back(place);
     }
   });
