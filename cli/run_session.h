@@ -1,6 +1,7 @@
 #pragma once
 // One copy of the work: the named benchmarks or the stress run, --repeat times (or the
-// stability loop), recorded, checked, and its result document rewritten after every benchmark.
+// stability loop, or each processor's turn of --each-core), recorded, checked, and its result
+// document rewritten after every benchmark.
 #include <cstdio>
 #include <filesystem>
 #include <functional>

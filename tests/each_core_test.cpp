@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "each_core.h"
+#include "each_core_table.h"
 #include "processor_affinity.h"
 #include "processor_topology.h"
 
@@ -86,6 +87,36 @@ TEST(ProcessorTopology, PerformanceAndEfficiencyClassesFromAHybridTree) {
     EXPECT_EQ(p.capacity, p.processor >= 4 ? 1024 : 485);
   }
   EXPECT_TRUE(ReadProcessorTopology(TALLYFORGE_TEST_DATA "/no-such-tree").empty());
+}
+
+// Times 1, 2 and 4 s: the median processor's is 2 s; a turn not taken has no time and says why.
+TEST(EachCoreTable, RatiosToTheMedianProcessorAndEachProcessorsWorstVerdict) {
+  RecordedResults results;
+  results.eachCore.emplace();
+  results.eachCore->processors = Places({{0, true}, {1, true}, {2, true}, {3, true}});
+  results.eachCore->notRun.push_back({1, 3, "offline"});
+  const auto add = [&](int processor, int32_t ticks, CheckStatus status) {
+    RecordedRun run;
+    run.processor = processor;
+    run.outcome.bench = 9;
+    run.outcome.ran = true;
+    run.outcome.ticks = ticks;
+    run.check.verdict = JudgeRun(true, false, status);
+    results.runs.push_back(run);
+  };
+  add(0, 1000, CheckStatus::kVerified);
+  add(1, 4000, CheckStatus::kWrong);
+  add(2, 2000, CheckStatus::kVerified);
+  const std::vector<ProcessorRow> rows = EachCoreRows(results, 1, {9});
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[0].ratios[0], 0.5);
+  EXPECT_EQ(rows[1].ratios[0], 2.0);
+  EXPECT_EQ(rows[2].ratios[0], 1.0);
+  EXPECT_FALSE(rows[3].seconds[0]);
+  EXPECT_EQ(rows[1].verdict, "WRONG: B9");
+  EXPECT_TRUE(rows[1].wrong);
+  EXPECT_EQ(rows[2].verdict, "verified");
+  EXPECT_EQ(rows[3].verdict, "NOT RUN: offline");
 }
 
 // The real pair: pinning to a processor the process may use puts it there, and the mask comes
