@@ -106,6 +106,14 @@ TEST(EachCore, ProcessorsOutsideTheMaskAreLeftOutAndOneThatCannotBePinnedIsNotRu
   const CliResult check = RunHooked(dir, "check o.json");
   EXPECT_EQ(check.exitCode, 4);
   ExpectHas(check.out, {"\nprocessor " + second + " pass 1: NOT RUN: ", "check: FAILED: 1 not run"});
+
+  // Ctrl-C during the first processor's turn of an endless cycle ends it there.
+  const CliResult stopped = RunHooked(dir, "--each-core --loop --json s.json" + cores,
+                                      "TALLYFORGE_TEST_INTERRUPT=B9@1");
+  EXPECT_EQ(stopped.exitCode, 130) << stopped.err;
+  EXPECT_TRUE(Row(stopped.out, two[1]).ends_with("  not reached")) << stopped.out;
+  ExpectHas(RunHooked(dir, "check s.json").out,
+            {"stopped at B9 on processor " + first + " of pass 1; not run: processor " + second});
 }
 
 }  // namespace
