@@ -11,6 +11,7 @@
 #include "exit_status.h"
 #include "figure_text.h"
 #include "jobs_summary.h"
+#include "processor_affinity.h"
 #include "safe_text.h"
 #include "version.h"
 
@@ -35,6 +36,8 @@ struct Given {
   std::string directory = ".";
   bool version = false;
   bool loop = false;
+  bool eachCore = false, stopOnWrong = false;
+  std::string cores;
   std::string duration, json, repeat, jobs;
   std::string checkFile;
   std::vector<std::string> compareFiles;
@@ -46,7 +49,8 @@ const char* kExitStatuses =
     "Exit status: 0 when every run finished and its result was verified; 1 when an output file "
     "(or the standard output) could not be created or written; 2 for bad arguments or an "
     "unreadable result document; 3 when a result is WRONG; 4 when a result could not be "
-    "checked; 70 on an internal error (the results measured until then are still written); 75 "
+    "checked (or a processor of --each-core could not take its turn); 70 on an internal error "
+    "(the results measured until then are still written); 75 "
     "when another run is using the folder (one run at a time per folder); 130 when stopped by "
     "Ctrl-C, SIGTERM or SIGHUP. check: 0 when the document stands for complete, verified work; 3 "
     "when it records a WRONG result (of a run, or of a copy of --jobs); 4 when a run or copy was "
@@ -111,6 +115,13 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
                "the first wrong result");
   app.add_option("--duration", given.duration,
                  "Stability mode for this long (90s, 30m, 2h, 1h30m; at most 8760h)");
+  app.add_flag("--each-core", given.eachCore,
+               "Run the benchmarks (default B8 B9) on each logical processor in turn, pinned to "
+               "it, with a table of times and verdicts per processor");
+  app.add_option("--cores", given.cores, "The processors of --each-core, e.g. 0,2-5 (default: "
+                 "every one the process may use)")->type_name("LIST");
+  app.add_flag("--stop-on-wrong", given.stopOnWrong,
+               "With --each-core, end at the first wrong result instead of running the rest");
   CLI::App* check = app.add_subcommand(
       "check", "Whether a result document was edited, what its runs' checks found, and whether "
                "its output files are the expected answers");
@@ -171,7 +182,8 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
   };
   // The run's options given, by the names the user knows them by.
   std::vector<std::string> runOptions;
-  for (const char* name : {"--json", "--repeat", "--jobs", "--dir", "--loop", "--duration"}) {
+  for (const char* name : {"--json", "--repeat", "--jobs", "--dir", "--loop", "--duration",
+                           "--each-core", "--cores", "--stop-on-wrong"}) {
     if (count(name) > 0) runOptions.push_back(name == std::string("--dir") ? "-C" : name);
   }
   if (check->parsed() || compare->parsed() || report->parsed()) {
@@ -204,7 +216,8 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
     options.command = Command::kCalibrate;
     if (!given.names.empty()) return fail("calibrate runs the stress run: name no benchmarks");
     for (const std::string& name : runOptions) {
-      if (name == "--jobs" || name == "--loop" || name == "--duration") {
+      if (name == "--jobs" || name == "--loop" || name == "--duration" || name == "--each-core" ||
+          name == "--cores" || name == "--stop-on-wrong") {
         return fail("calibrate runs one copy of the stress run: " + name + " does not apply");
       }
     }
@@ -241,6 +254,29 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
     }
     options.benchmarks.push_back(bench);
   }
+  options.eachCore = given.eachCore;
+  if (!options.eachCore && (app.count("--cores") > 0 || given.stopOnWrong)) {
+    return fail(std::string(app.count("--cores") > 0 ? "--cores" : "--stop-on-wrong") +
+                " goes with --each-core");
+  }
+  if (options.eachCore) {
+    if (!options.benchmarks.empty() || given.names.empty()) {
+      if (options.benchmarks.empty()) options.benchmarks = {8, 9};  // no large files to write
+    } else {
+      return fail("--each-core runs named benchmarks, not the stress run");
+    }
+    if (options.repeat > 1 || !options.jobCounts.empty()) {
+      return fail("--each-core goes with neither --repeat nor --jobs (--loop or --duration "
+                  "repeat its cycle)");
+    }
+    options.stopOnWrong = given.stopOnWrong;
+    if (app.count("--cores") > 0) {
+      std::string error;
+      const auto cores = ParseProcessorList(given.cores, error);
+      if (!cores) return fail("--cores '" + given.cores + "': " + error);
+      options.cores = *cores;
+    }
+  }
   options.stress = options.benchmarks.empty();
   options.loop = given.loop || app.count("--duration") > 0;
   if (app.count("--duration") > 0) {
@@ -251,7 +287,7 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
     }
     options.duration = *parsed;
   }
-  if (options.loop && !options.stress) {
+  if (options.loop && !options.stress && !options.eachCore) {
     return fail("--loop and --duration repeat the stress run; name no benchmarks");
   }
   if (options.loop && (options.repeat > 1 || !options.jobCounts.empty())) {

@@ -19,11 +19,14 @@ struct CliOptions {
   std::vector<int> benchmarks;  // 1 to 9, in the order named; empty for the stress run
   bool stress = false;
   std::filesystem::path directory = ".";
-  bool loop = false;                  // the stress run again and again (the stability mode)
+  bool loop = false;  // the stress run (or --each-core's cycle) again and again: stability mode
   std::chrono::seconds duration{0};   // with loop: start no pass after this long; 0: no limit
   std::string jsonPath;         // --json: empty for none, "-" for stdout
   int repeat = 1;               // --repeat: passes over the benchmarks
   std::vector<int> jobCounts;   // --jobs: the copy counts to run in turn; empty without it
+  bool eachCore = false;        // --each-core: the benchmarks on each logical processor in turn
+  std::vector<int> cores;       // --cores: the processors of --each-core; empty for every one
+  bool stopOnWrong = false;     // --stop-on-wrong: --each-core ends at the first wrong result
   std::vector<std::filesystem::path> documents;  // check: one, compare: two, report: any
   std::string reportOutput;  // report: the HTML file, or a folder (ending in /) for SVG files
   std::vector<std::string> arguments;            // the command line as given, for the record

@@ -72,6 +72,11 @@ Session::Session(const CliOptions& options, const SessionSetup& setup, DocumentW
 }
 
 int Session::Run() {
+  std::optional<EachCoreSettings> eachCore;
+  if (m_options.eachCore) {
+    eachCore = PrepareEachCore(m_options, m_setup.pin, m_recorder);
+    if (!eachCore) return kExitUsage;
+  }
   if (primeCount == 0) BuildPrimeTable();
   const ReferenceTexts reference = m_engine.ReadReferenceTimes();
   ReportReference(reference, m_setup.directory / kReferenceFileName);
@@ -90,7 +95,11 @@ int Session::Run() {
   m_host.PrintHeader();
   int status = 0;
   bool stopped = false;
-  if (m_options.loop) {
+  if (eachCore) {
+    const EachCoreEnd end = RunEachCore(m_engine, m_host, m_recorder, *eachCore, m_setup.rows);
+    status = end.status;
+    context.stop = end.stop;
+  } else if (m_options.loop) {
     const LoopEnd end = RunStabilityLoop(m_engine, m_recorder, m_options.duration, m_setup.rows);
     status = end.status;
     stopped = end.stopped;

@@ -1,6 +1,7 @@
 #pragma once
 // One copy of the work: the named benchmarks or the stress run, --repeat times (or the
-// stability loop), recorded, checked, and its result document rewritten after every benchmark.
+// stability loop, or each processor's turn of --each-core), recorded, checked, and its result
+// document rewritten after every benchmark.
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -10,6 +11,7 @@
 #include "bench_engine.h"
 #include "cli_options.h"
 #include "document_writer.h"
+#include "each_core.h"
 #include "run_recorder.h"
 #include "terminal_host.h"
 #include "workload.h"
@@ -26,6 +28,8 @@ struct SessionSetup {
   std::function<void(const RunOutcome&)> beforeCheck;
   // Called at each progress point with the running benchmark (the test runner's hooks only).
   std::function<void(int)> atProgress;
+  // --each-core's pinning; empty: PinToProcessors (the test runner's hooks stand in for it).
+  PinFunction pin;
 };
 
 class Session {

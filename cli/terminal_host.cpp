@@ -80,7 +80,8 @@ void TerminalHost::ShowRun(const RecordedRun& run) {
   if (outcome.fileError != 0) Complain(FileProblemText(outcome));
   PrintCheck(m_rows, run.check.verification);
   if (run.check.verdict == RunVerdict::kWrong) {
-    Complain(BenchmarkName(outcome.bench) + " computed a wrong result: " +
+    Complain((run.processor ? "processor " + std::to_string(*run.processor) + ": " : "") +
+             BenchmarkName(outcome.bench) + " computed a wrong result: " +
              VerificationText(run.check.verification));
   }
 }

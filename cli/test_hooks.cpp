@@ -1,5 +1,6 @@
 #include "test_hooks.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -10,6 +11,7 @@
 
 #include "interrupt.h"
 #include "mixed_search.h"
+#include "processor_affinity.h"
 
 namespace tallyforge::cli {
 namespace {
@@ -58,6 +60,19 @@ void ApplyTestHooks(SessionSetup& setup) {
     auto points = std::make_shared<int>(0);
     setup.atProgress = [stopBench, stopPoint, points](int bench) {
       if (bench == stopBench && ++*points == stopPoint) RaiseInterrupt();
+    };
+  }
+  int offline = -1;
+  int offlineTurn = 0;
+  if (const char* value = std::getenv("TALLYFORGE_TEST_OFFLINE");
+      value != nullptr && std::sscanf(value, "%d@%d", &offline, &offlineTurn) >= 1) {
+    auto turns = std::make_shared<int>(0);
+    setup.pin = [offline, offlineTurn, turns](const std::vector<int>& processors) {
+      if (processors.size() == 1 && processors[0] == offline &&
+          (++*turns == offlineTurn || offlineTurn == 0)) {
+        return EINVAL;
+      }
+      return PinToProcessors(processors);
     };
   }
   const auto damaged = RunNamedBy("TALLYFORGE_TEST_DAMAGE");

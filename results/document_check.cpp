@@ -74,6 +74,47 @@ void JudgeJobs(const std::vector<DocumentJobCount>& counts, DocumentFindings& fi
   }
 }
 
+// --each-core: each turn not taken, counted as a run not run, and whether runs and processors
+// agree.
+void JudgeEachCore(const ResultDocument& document, DocumentFindings& findings) {
+  const auto listed = [&](int64_t processor) {
+    for (const DocumentProcessor& p : document.eachCore->processors) {
+      if (p.processor == processor) return true;
+    }
+    return false;
+  };
+  for (const DocumentNotRun& turn : document.eachCore->notRun) {
+    ++findings.notRun;
+    findings.lines.push_back("processor " + std::to_string(turn.processor) + " pass " +
+                             std::to_string(turn.pass) + ": NOT RUN: " + TerminalText(turn.reason));
+  }
+  std::string inconsistency;
+  for (const DocumentRun& run : document.runs) {
+    if (!run.processor) {
+      inconsistency = TerminalText(run.benchmark) + " pass " + std::to_string(run.pass) +
+                      " names no processor";
+    } else if (!listed(*run.processor)) {
+      inconsistency = TerminalText(run.benchmark) + " pass " + std::to_string(run.pass) +
+                      " names processor " + std::to_string(*run.processor) +
+                      ", which each_core does not list";
+    }
+  }
+  for (const DocumentProcessor& p : document.eachCore->processors) {
+    bool accounted = false;
+    for (const DocumentRun& run : document.runs) accounted |= run.processor == p.processor;
+    for (const DocumentNotRun& turn : document.eachCore->notRun) accounted |= turn.processor == p.processor;
+    // A stop may end the work before a processor's turn.
+    if (!accounted && !document.stop) {
+      inconsistency = "processor " + std::to_string(p.processor) + " has neither a run nor a "
+                      "turn not taken";
+    }
+  }
+  if (!inconsistency.empty()) {
+    findings.processorsInconsistent = true;
+    findings.lines.push_back("each_core: INCONSISTENT: " + inconsistency);
+  }
+}
+
 }  // namespace
 
 std::string CheckSummaryText(const DocumentFindings& f) {
@@ -93,6 +134,7 @@ std::string CheckSummaryText(const DocumentFindings& f) {
   add(f.copiesIncomplete, f.copiesIncomplete == 1 ? "copy incomplete" : "copies incomplete");
   if (!f.anyChecked()) problems.push_back("no run with a checked result");
   if (f.edited) problems.push_back("figures edited");
+  if (f.processorsInconsistent) problems.push_back("runs and processors disagree");
   if (f.fileDiffers) problems.push_back("an output file not as expected");
   if (!f.stop.empty()) problems.push_back(f.stop);
   if (f.unfinished) problems.push_back("written by a run that did not reach its end");
@@ -114,7 +156,8 @@ DocumentFindings CheckDocument(const ResultDocument& document, const ExpectedAns
         run.verification ? run.verification->status : CheckStatus::kNotChecked;
     const RunVerdict verdict = JudgeRun(run.ran, run.stopped, status);
     Count(verdict, findings);
-    std::string line = TerminalText(run.benchmark) + " pass " + std::to_string(run.pass) + ": ";
+    std::string line = TerminalText(run.benchmark) + " pass " + std::to_string(run.pass) +
+                       (run.processor ? " processor " + std::to_string(*run.processor) : "") + ": ";
     // The recorded text says the verdict itself, unless the run was stopped (or the text does
     // not match its status).
     const std::string text = run.verification ? TerminalText(run.verification->text) : "";
@@ -125,6 +168,7 @@ DocumentFindings CheckDocument(const ResultDocument& document, const ExpectedAns
     if (!file.empty()) line += "; " + file;
     findings.lines.push_back(line);
   }
+  if (document.eachCore) JudgeEachCore(document, findings);
   if (document.jobs) JudgeJobs(*document.jobs, findings);
   if (!findings.stop.empty()) findings.lines.push_back("the run was " + findings.stop);
   if (findings.unfinished) {

@@ -21,8 +21,12 @@ struct DocumentFindings {
   bool fileDiffers = false;  // a complete run's output file is not its expected answer
   bool unfinished = false;   // written after a benchmark of a run that did not reach its end
   std::string stop;          // what a stop left undone (StopText); empty when none ended it
+  // --each-core: a run on a processor the document does not list, a run without one, or a
+  // listed processor with neither a run nor a turn not taken.
+  bool processorsInconsistent = false;
   // What check says, a line each: the figures, each run (its verdict, what its check found,
-  // its file's checksum against the expected answer), each copy of --jobs (how it ended), what a
+  // its file's checksum against the expected answer), each turn of --each-core not taken (counted
+  // as not run), each copy of --jobs (how it ended), what a
   // stop left undone; the summing-up line (CheckSummaryText) is not among them.
   std::vector<std::string> lines;
   int verified = 0, stopped = 0, notChecked = 0, notRun = 0, wrong = 0;
@@ -40,7 +44,7 @@ struct DocumentFindings {
   }
   // Nothing keeps the document from standing for complete, verified work.
   bool allWell() const {
-    return !edited && !fileDiffers && !unfinished && stop.empty() && stopped == 0 &&
+    return !edited && !fileDiffers && !unfinished && !processorsInconsistent && stop.empty() && stopped == 0 &&
            copiesIncomplete == 0 && !anyWrong() && !anyUnchecked();
   }
 };

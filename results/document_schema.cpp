@@ -99,7 +99,8 @@ template <> struct Fields<Run> {
       F("found", &Run::found), F("cells", &Run::cells), Null("percent", &Run::percent),
       F("progress_seconds", &Run::progressSeconds), Null("output_file", &Run::outputFile),
       Null("output_sha256", &Run::outputSha256), F("file_error", &Run::fileError),
-      Null("verification", &Run::verification)};
+      Null("verification", &Run::verification),
+      Later("processor", &Run::processor)};
 };
 template <> struct Fields<Statistics> {
   static constexpr auto list = std::tuple{
@@ -142,6 +143,21 @@ template <> struct Fields<JobCount> {
 template <> struct Fields<StopRecord> {
   static constexpr auto list = std::tuple{F("at", &StopRecord::at), F("not_run", &StopRecord::notRun)};
 };
+template <> struct Fields<DocumentProcessor> {
+  static constexpr auto list = std::tuple{
+      F("processor", &DocumentProcessor::processor), Null("core", &DocumentProcessor::core),
+      Null("package", &DocumentProcessor::package), F("kind", &DocumentProcessor::kind)};
+};
+template <> struct Fields<DocumentNotRun> {
+  static constexpr auto list = std::tuple{
+      F("pass", &DocumentNotRun::pass), F("processor", &DocumentNotRun::processor),
+      F("reason", &DocumentNotRun::reason)};
+};
+template <> struct Fields<DocumentEachCore> {
+  static constexpr auto list = std::tuple{
+      F("processors", &DocumentEachCore::processors), F("left_out", &DocumentEachCore::leftOut),
+      F("not_run", &DocumentEachCore::notRun)};
+};
 template <> struct Fields<Integrity> {
   static constexpr auto list = std::tuple{
       F("algorithm", &Integrity::algorithm), F("figures_sha256", &Integrity::figuresSha256)};
@@ -157,6 +173,7 @@ template <> struct Fields<Document> {
       F("total_score", &Document::totalScore), Null("jobs", &Document::jobs),
       F(kIntegrity, &Document::integrity), Later("remainder", &Document::remainder),
       Null("stop", &Document::stop, Presence::kLater),
+      Later("each_core", &Document::eachCore),
       Field<Document, bool>{"finished", &Document::finished, false, Presence::kVersion2}};
 };
 

@@ -7,10 +7,27 @@
 #include <vector>
 
 #include "benchmark_summary.h"
+#include "processor_topology.h"
 #include "run_record.h"
 #include "run_statistics.h"
 
 namespace tallyforge {
+
+// A processor of --each-core that could not take its turn in a pass (offline, or no longer
+// allowed), and why.
+struct ProcessorNotRun {
+  int pass = 1;
+  int processor = 0;
+  std::string reason;
+};
+
+// What --each-core set out to do and could not: the processors in the order they take their
+// turns, those left out because the process may not use them, and the turns not taken.
+struct EachCoreRecord {
+  std::vector<ProcessorPlace> processors;
+  std::vector<int> leftOut;
+  std::vector<ProcessorNotRun> notRun;
+};
 
 struct RecordedResults {
   std::vector<RecordedRun> runs;
@@ -18,6 +35,7 @@ struct RecordedResults {
   std::vector<PassScore> scores;             // one per stress pass
   std::optional<Summary> scoreStatistics;    // over the passes with a score
   int pass = 1;  // the pass under way: with the stability loop, the passes begun
+  std::optional<EachCoreRecord> eachCore;  // --each-core only
 };
 
 // Adds run, and makes its benchmark's summary again (logicalCores: for the noise verdict).

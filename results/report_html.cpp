@@ -103,6 +103,9 @@ void DocumentDetails(const ReportModel& model, size_t index, std::string& out) {
   for (const ReportLineChart& chart : model.scaling) {
     if (chart.document == index) out += LineChartSvg(chart, model.documents);
   }
+  for (const ReportProcessorChart& chart : model.processors) {
+    if (chart.document == index) out += ProcessorChartSvg(chart, model.documents);
+  }
   for (const ReportLineChart& chart : model.timelines) {
     if (chart.document == index) out += LineChartSvg(chart, model.documents);
   }

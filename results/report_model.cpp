@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "cell_value.h"
+#include "run_statistics.h"
 
 namespace tallyforge {
 namespace {
@@ -154,6 +156,46 @@ void AddTimelines(ReportModel& model) {
   }
 }
 
+// --each-core: per benchmark, each listed processor's median time and whether it was WRONG there.
+void ReadProcessors(const ResultDocument& document, ReportDocument& report) {
+  if (!document.eachCore) return;
+  const std::vector<DocumentProcessor>& listed = document.eachCore->processors;
+  for (const std::string& name : BenchmarkNames({report})) {
+    std::map<int64_t, std::pair<std::vector<double>, bool>> byProcessor;  // times, wrong
+    for (const DocumentRun& run : document.runs) {
+      if (run.benchmark != name || !run.processor) continue;
+      auto& [times, wrong] = byProcessor[*run.processor];
+      if (run.ran && !run.stopped && std::isfinite(run.seconds)) times.push_back(run.seconds);
+      wrong |= run.verification && run.verification->status == CheckStatus::kWrong;
+    }
+    ReportProcessorChart chart;
+    chart.benchmark = name;
+    chart.title = name + ": time on each processor (the median processor's as a line; WRONG red)";
+    std::vector<double> medians;
+    for (size_t i : ThinnedIndices(listed.size(), kMostProcessorBars)) {
+      ReportProcessorBar bar{listed[i].processor, listed[i].kind, std::nullopt, false};
+      if (const auto found = byProcessor.find(bar.processor); found != byProcessor.end()) {
+        bar.seconds = Median(found->second.first);
+        bar.wrong = found->second.second;
+      }
+      if (bar.seconds) medians.push_back(*bar.seconds);
+      chart.bars.push_back(std::move(bar));
+    }
+    chart.median = Median(medians);
+    report.processors.push_back(std::move(chart));
+  }
+}
+
+void AddProcessorCharts(ReportModel& model) {
+  for (size_t i = 0; i < model.documents.size(); ++i) {
+    for (ReportProcessorChart chart : model.documents[i].processors) {
+      chart.document = i;
+      chart.id = "processors-" + std::to_string(i + 1) + "-" + chart.benchmark;
+      model.processors.push_back(std::move(chart));
+    }
+  }
+}
+
 void AddScaling(ReportModel& model) {
   for (size_t i = 0; i < model.documents.size(); ++i) {
     const std::vector<ReportScaling>& counts = model.documents[i].scaling;
@@ -211,6 +253,7 @@ ReportDocument DescribeForReport(const std::string& name, const ResultDocument& 
   report.arithmeticKnown = document.remainder.has_value();
   if (const auto& statistics = document.totalScore.statistics) report.score = Finite(statistics->median);
   ReadBenchmarks(document, report);
+  ReadProcessors(document, report);
   if (document.jobs) {
     for (const DocumentJobCount& count : *document.jobs) {
       if (count.copies < 1 || count.copies > 1000000) continue;  // not a count a run could make
@@ -264,6 +307,7 @@ ReportModel BuildReport(std::vector<ReportDocument> documents) {
   AddSpreads(model);
   AddTimelines(model);
   AddScaling(model);
+  AddProcessorCharts(model);
   if (!model.oneArithmetic) {
     const std::string warning = " - not all measured with the same arithmetic";
     model.scores.title += warning;

@@ -21,6 +21,8 @@ inline constexpr size_t kMostSideBySide = 8;
 inline constexpr size_t kMostLinePoints = 300;
 inline constexpr size_t kMostPasses = 12;
 inline constexpr size_t kMostRunPoints = 200;
+// The most bars of one per-processor chart (--each-core): more processors are thinned evenly.
+inline constexpr size_t kMostProcessorBars = 256;
 
 // One complete pass of a benchmark: (progress point k, seconds at it), the end last.
 struct ReportPass {
@@ -38,6 +40,22 @@ struct ReportBenchmark {
   std::vector<std::string> noiseCauses;
   std::string slowdown;                    // "steady", "slowing", "n/a"
   std::vector<ReportPass> passes;          // its complete passes (thinned)
+};
+
+// One processor of --each-core in a benchmark's per-processor chart.
+struct ReportProcessorBar {
+  int64_t processor = 0;
+  std::string kind;
+  std::optional<double> seconds;  // the median of its complete runs; none when it has none
+  bool wrong = false;             // a run of the benchmark on it was WRONG
+};
+
+// A benchmark's time on each processor of --each-core, the median processor's as a line.
+struct ReportProcessorChart {
+  std::string id, title, benchmark;
+  size_t document = 0;
+  std::optional<double> median;  // of the bars' times
+  std::vector<ReportProcessorBar> bars;
 };
 
 struct ReportScaling {
@@ -58,6 +76,7 @@ struct ReportDocument {
   std::optional<double> score;  // the median total score
   std::vector<ReportBenchmark> benchmarks;  // B1 to B9, those it has
   std::vector<ReportScaling> scaling;       // --jobs: per copy count
+  std::vector<ReportProcessorChart> processors;  // --each-core: per benchmark
 };
 
 struct ReportBar {
@@ -115,6 +134,7 @@ struct ReportModel {
   std::vector<ReportSpreadChart> spreads;       // per benchmark that some document repeated
   std::vector<ReportLineChart> timelines;       // per document and benchmark with progress points
   std::vector<ReportLineChart> scaling;         // per document with --jobs
+  std::vector<ReportProcessorChart> processors;  // per document and benchmark with --each-core
 };
 
 // The facts of one document: its check's findings, statistics and verdicts

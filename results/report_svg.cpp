@@ -243,6 +243,60 @@ std::string LineChartSvg(const ReportLineChart& chart, const std::vector<ReportD
   return out + "</svg>\n";
 }
 
+std::string ProcessorChartSvg(const ReportProcessorChart& chart,
+                              const std::vector<ReportDocument>& documents) {
+  constexpr double left = 70, right = 780, top = 52, bottom = 262;
+  const int height = 310;
+  const bool failed = !documents[chart.document].clean;
+  std::string out = Open(chart.id, DocumentLabel(documents, chart.document) + ": " +
+                                       MarkupText(chart.title), height);
+  double highY = 0;
+  for (const ReportProcessorBar& bar : chart.bars) highY = std::max(highY, At(bar.seconds.value_or(0)));
+  if (!(highY > 0)) highY = 1;
+  highY *= 1.1;  // room above the tallest bar for its WRONG mark
+  const auto y = [&](double v) { return bottom - std::clamp(v / highY, 0.0, 1.0) * (bottom - top); };
+  Add(out, "<path d=\"M%.0f %.0fV%.0fH%.0f\" fill=\"none\" stroke=\"#888888\"/>\n", left, top,
+      bottom, right);
+  for (double tick : Ticks(0, highY)) {
+    Text(out, 8, y(tick) + 4, Figure(tick, "%.4g") + " s", "", 10);
+  }
+  const size_t count = std::max<size_t>(chart.bars.size(), 1);
+  const double slot = (right - left) / static_cast<double>(count);
+  // Every processor's number under its bar while they fit; else every k-th.
+  const size_t labelEvery = std::max<size_t>(1, static_cast<size_t>(std::ceil(24 / slot)));
+  // A document that fails check is hatched as elsewhere; the WRONG processor stands out solid red.
+  const std::string colour = Fill(chart.id, documents[chart.document], chart.document);
+  for (size_t i = 0; i < chart.bars.size(); ++i) {
+    const ReportProcessorBar& bar = chart.bars[i];
+    const double x = left + slot * static_cast<double>(i);
+    const double width = std::max(slot * 0.8, 1.0);
+    if (bar.seconds) {
+      Add(out, "<rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.1f\" fill=\"%s\">"
+               "<title>processor %lld: %.4f s%s</title></rect>\n",
+          At(x + slot * 0.1), At(y(*bar.seconds)), At(width), At(bottom - y(*bar.seconds)),
+          bar.wrong ? kFailed : colour.c_str(), static_cast<long long>(bar.processor),
+          At(*bar.seconds), bar.wrong ? ", WRONG" : "");
+    }
+    if (bar.wrong) {
+      Text(out, x + slot * 0.1, y(bar.seconds.value_or(0)) - 4, "WRONG", "fill=\"#cc0000\"", 10);
+    } else if (!bar.seconds) {
+      Text(out, x + slot * 0.1, bottom - 4, "-", "fill=\"#888888\"", 10);
+    }
+    if (i % labelEvery == 0) {
+      Text(out, x + slot * 0.1, bottom + 14, std::to_string(bar.processor), "", 10);
+    }
+  }
+  if (chart.median) {
+    Add(out, "<line x1=\"%.0f\" y1=\"%.1f\" x2=\"%.0f\" y2=\"%.1f\" stroke=\"#000000\" "
+             "stroke-dasharray=\"6 3\"/>\n",
+        left, y(*chart.median), right, y(*chart.median));
+    Text(out, right - 150, y(*chart.median) - 4, "median " + Figure(chart.median, "%.4f") + " s");
+  }
+  Text(out, left, bottom + 32, "logical processor");
+  if (failed) Text(out, left + 200, bottom + 32, "check FAILED: not a clean result", "fill=\"#cc0000\"");
+  return out + "</svg>\n";
+}
+
 std::vector<std::pair<std::string, std::string>> ReportSvgFiles(const ReportModel& model) {
   std::vector<std::pair<std::string, std::string>> files;
   const auto add = [&](const std::string& id, const std::string& svg) {
@@ -253,6 +307,9 @@ std::vector<std::pair<std::string, std::string>> ReportSvgFiles(const ReportMode
   for (const ReportSpreadChart& chart : model.spreads) add(chart.id, SpreadChartSvg(chart, model.documents));
   for (const ReportLineChart& chart : model.timelines) add(chart.id, LineChartSvg(chart, model.documents));
   for (const ReportLineChart& chart : model.scaling) add(chart.id, LineChartSvg(chart, model.documents));
+  for (const ReportProcessorChart& chart : model.processors) {
+    add(chart.id, ProcessorChartSvg(chart, model.documents));
+  }
   return files;
 }
 

@@ -16,6 +16,9 @@ std::string BarChartSvg(const ReportBarChart& chart, const std::vector<ReportDoc
 std::string SpreadChartSvg(const ReportSpreadChart& chart,
                            const std::vector<ReportDocument>& documents);
 std::string LineChartSvg(const ReportLineChart& chart, const std::vector<ReportDocument>& documents);
+// A bar per processor (its time), the median processor's time as a dashed line, WRONG ones red.
+std::string ProcessorChartSvg(const ReportProcessorChart& chart,
+                              const std::vector<ReportDocument>& documents);
 
 // How a document is named in charts and tables, escaped: "#2 host.json", with "(baseline)" for
 // the first and "check FAILED" for one that fails check.

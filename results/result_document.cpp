@@ -74,6 +74,7 @@ DocumentRun RunOf(const RecordedRun& run) {
   result.outputSha256 = run.fileSha256;
   result.fileError = o.fileError;
   result.verification = VerificationOf(run);
+  result.processor = run.processor;
   return result;
 }
 
@@ -86,6 +87,18 @@ DocumentJobCount JobCountOf(const CountResult& count) {
   DocumentJobCount result{count.copies, {}, count.throughput, count.efficiency};
   for (const CopyResult& copy : count.results) {
     result.results.push_back({copy.folder, copy.exitCode, copy.seconds, copy.complete, copy.state});
+  }
+  return result;
+}
+
+DocumentEachCore EachCoreOf(const EachCoreRecord& record) {
+  DocumentEachCore result;
+  for (const ProcessorPlace& p : record.processors) {
+    result.processors.push_back({p.processor, p.core, p.package, p.kind});
+  }
+  result.leftOut.assign(record.leftOut.begin(), record.leftOut.end());
+  for (const ProcessorNotRun& n : record.notRun) {
+    result.notRun.push_back({n.pass, n.processor, n.reason});
   }
   return result;
 }
@@ -134,6 +147,7 @@ ResultDocument BuildDocument(const DocumentContext& context, const RecordedResul
   document.integrity.algorithm = "sha256";
   document.remainder = kRemainderName;
   document.stop = context.stop;
+  if (results.eachCore) document.eachCore = EachCoreOf(*results.eachCore);
   document.finished = finished && !context.stop;
   return document;
 }

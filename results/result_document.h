@@ -70,6 +70,7 @@ struct DocumentRun {
   std::optional<std::string> outputFile, outputSha256;
   int64_t fileError = 0;
   std::optional<DocumentVerification> verification;  // none: the run did not take place
+  std::optional<int64_t> processor;  // --each-core: the logical processor it was pinned to
 };
 
 struct DocumentStatistics {
@@ -123,6 +124,25 @@ struct DocumentJobCount {
   std::optional<double> throughput, efficiency;
 };
 
+struct DocumentProcessor {
+  int64_t processor = 0;
+  std::optional<int64_t> core, package;
+  std::string kind;  // "performance", "efficiency", "SMT sibling", ...; empty when not known
+};
+
+struct DocumentNotRun {
+  int64_t pass = 0;
+  int64_t processor = 0;
+  std::string reason;
+};
+
+// --each-core: the processors in turn, those the process could not use, the turns not taken.
+struct DocumentEachCore {
+  std::vector<DocumentProcessor> processors;
+  std::vector<int64_t> leftOut;
+  std::vector<DocumentNotRun> notRun;
+};
+
 struct DocumentIntegrity {
   std::string algorithm;
   std::string figuresSha256;
@@ -146,6 +166,7 @@ struct ResultDocument {
   DocumentIntegrity integrity;
   std::optional<std::string> remainder;  // the engine's remainder; none in older documents
   std::optional<StopRecord> stop;        // how a stop ended the invocation, if one did
+  std::optional<DocumentEachCore> eachCore;  // --each-core only; none in older documents
   bool finished = true;  // false: written after a benchmark of a run that did not reach its end
   // Not a member of the document: the digest of its figures as read (the writer's is recorded
   // in integrity), so that check can tell an edit.

@@ -19,6 +19,7 @@ struct RecordedRun {
   std::optional<std::string> fileSha256;  // of the output file, when there is one to read
   MachineSample before, after;            // taken around the run, outside its timed stretch
   CheckedRun check;                       // its check, made once the run had ended
+  std::optional<int> processor;           // --each-core: the logical processor it was pinned to
 };
 
 // One pass's total score cell; only stress runs have them.

@@ -35,12 +35,19 @@ void RunRecorder::Progress(int32_t elapsedTicks) {
   m_inner.Progress(elapsedTicks);
 }
 
+void RunRecorder::RecordNotRun(int processor, const std::string& reason) {
+  if (!m_results.eachCore) m_results.eachCore.emplace();
+  m_results.eachCore->notRun.push_back({m_results.pass, processor, reason});
+  if (m_document != nullptr) m_document->Write(m_results, false);
+}
+
 // The record is kept and the document written before the front end behind shows anything: a
 // run whose output ends at a closed pipe has its record written first.
 void RunRecorder::RunFinished(const RunOutcome& outcome) {
   RecordedRun run;
   run.pass = m_results.pass;
   run.outcome = outcome;
+  run.processor = m_processor;
   if (m_board != nullptr && outcome.bench >= 1 && outcome.bench <= kRowCount) {
     run.yourTime = m_board->yourTime(outcome.bench);
     run.refTime = m_board->refTime(outcome.bench);

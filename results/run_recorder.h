@@ -25,6 +25,11 @@ class RunRecorder final : public BenchHost {
   int pass() const { return m_results.pass; }
   // Keeps the total score cell of the stress pass under way; scored: it ran to its end.
   void RecordScore(bool scored, const std::string& cell);
+  // --each-core: the processors to take turns, and those left out; then, before each turn, the
+  // processor the runs that follow are pinned to, or a turn not taken (the document rewritten).
+  void BeginEachCore(EachCoreRecord plan) { m_results.eachCore = std::move(plan); }
+  void SetProcessor(std::optional<int> processor) { m_processor = processor; }
+  void RecordNotRun(int processor, const std::string& reason);
   // Has document (which must outlive the recorder) rewritten after each run is recorded.
   void WriteTo(DocumentWriter& document) { m_document = &document; }
 
@@ -48,6 +53,7 @@ class RunRecorder final : public BenchHost {
   MachineSample m_lastSample;
   RecordedResults m_results;
   DocumentWriter* m_document = nullptr;
+  std::optional<int> m_processor;
 };
 
 }  // namespace tallyforge
