@@ -17,12 +17,7 @@ using nlohmann::json;
 using testing::CliResult;
 using testing::ExpectHas;
 using testing::Has;
-
-CliResult RunHooked(const testing::ScratchDir& dir, const std::string& args,
-                    const std::string& hooks = "", const std::string& wrapper = "") {
-  return testing::RunBinary(TALLYFORGE_CLI_TESTHOOKS_PATH, dir, args,
-                            wrapper + " env TALLYFORGE_TEST_SHORT_WORK=1 " + hooks);
-}
+using testing::RunHooked;
 
 // The table's row of processor, from its number to its verdict.
 std::string Row(const std::string& out, int processor) {

@@ -56,4 +56,14 @@ inline CliResult RunBinaryUntil(const std::string& binary, const ScratchDir& dir
   return Collected(dir, std::system(command.c_str()));
 }
 
+#ifdef TALLYFORGE_CLI_TESTHOOKS_PATH
+// The runner built with the test hooks, on its short work, with hooks (NAME=VALUE ...) in its
+// environment, started through wrapper (taskset, prlimit, ...) when one is given.
+inline CliResult RunHooked(const ScratchDir& dir, const std::string& args,
+                           const std::string& hooks = "", const std::string& wrapper = "") {
+  return RunBinary(TALLYFORGE_CLI_TESTHOOKS_PATH, dir, args,
+                   wrapper + " env TALLYFORGE_TEST_SHORT_WORK=1 " + hooks);
+}
+#endif
+
 }  // namespace tallyforge::testing
