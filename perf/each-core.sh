@@ -14,9 +14,6 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 . "$root/perf/interleaved.sh"
-# The median of an even count is the mean of the two middle ones (interleaved.sh's takes the
-# lower one, which for two processors would be the faster).
-middle() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2 }'; }
 
 # The spread across processors: "processor seconds" lines of every round.
 for round in $(seq "$rounds"); do
@@ -36,7 +33,7 @@ for p in $(cut -d' ' -f1 "$work/times" | sort -n | uniq); do
 done
 sorted=$(printf '%s\n' "${per[@]}" | sort -g)
 printf 'B9 across %d processors: median %.3f s, min %.3f s, max %.3f s\n' "${#per[@]}" \
-  "$(middle "${per[@]}")" "$(head -n1 <<<"$sorted")" "$(tail -n1 <<<"$sorted")"
+  "$(median "${per[@]}")" "$(head -n1 <<<"$sorted")" "$(tail -n1 <<<"$sorted")"
 
 # Pinned against unpinned.
 first_way() { bench_time "$1" "$runner" --each-core --cores "$processor"; }

@@ -13,7 +13,11 @@ bench_time() {
   rm -rf "$dir"
 }
 
-median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+# An even count's median is the mean of its middle two.
+median() {
+  printf '%s\n' "$@" | sort -g |
+    awk '{ v[NR] = $1 } END { m = int((NR + 1) / 2); print (NR % 2 ? v[m] : (v[m] + v[m + 1]) / 2) }'
+}
 
 # interleaved ROUNDS BENCH: the functions first_way and second_way (each given BENCH, each
 # printing a time) in turn, ROUNDS times; the times in first_times and second_times.
