@@ -1,4 +1,5 @@
 // The copies of --jobs on POSIX systems: forked children, started together through a pipe.
+#include <pthread.h>
 #include <signal.h>
 #ifdef __linux__
 #include <sys/prctl.h>
@@ -21,12 +22,17 @@ namespace {
 // The child's side: wait for the start signal, run the session in its folder, leave its
 // document there. Never returns: not even an exception may unwind into the parent's frames.
 [[noreturn]] void RunCopy(const CliOptions& options, const SessionSetup& setup,
-                          const std::filesystem::path& folder, int startPipe, pid_t parent) {
+                          const std::filesystem::path& folder, int startPipe, pid_t parent,
+                          const sigset_t& unblocked) {
   int status = kExitInternal;
   try {
     // A terminal's Ctrl-C reaches the copy and its parent, which passes it on: any of them
-    // stops the copy's run, none ends the copy before its document is written.
+    // stops the copy's run, none ends the copy before its document is written. The stop
+    // signals are blocked until the copy's own handler is in place: the parent's, inherited,
+    // would end the copy at a second one (a Ctrl-C the parent took before the fork, then the
+    // one it passes on).
     TerminalHost::InstallInterruptHandler(/*secondEndsProcess=*/false);
+    ::pthread_sigmask(SIG_SETMASK, &unblocked, nullptr);
 #ifdef __linux__
     // The copy stops with its parent, however the parent ends (SIGKILL too): never an orphan
     // that holds its folder and runs on.
@@ -79,14 +85,19 @@ std::vector<CopyExit> RunCopyProcesses(const CliOptions& options, const SessionS
   const pid_t parent = ::getpid();
   std::vector<pid_t> children;
   std::vector<size_t> started;
+  sigset_t stops, unblocked;
+  sigemptyset(&stops);
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&stops, signal);
   for (size_t i = 0; i < copyNumbers.size(); ++i) {
     std::fflush(nullptr);
+    ::pthread_sigmask(SIG_BLOCK, &stops, &unblocked);
     const pid_t pid = ::fork();
     if (pid == 0) {
       ::close(start[1]);
       RunCopy(options, setup, options.directory / CopyFolder(copyNumbers[i], copies), start[0],
-              parent);
+              parent, unblocked);
     }
+    ::pthread_sigmask(SIG_SETMASK, &unblocked, nullptr);
     if (pid < 0) {
       exits[i].error = errno;
       continue;
