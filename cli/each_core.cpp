@@ -103,6 +103,7 @@ EachCoreEnd RunEachCore(BenchEngine& engine, TerminalHost& host, RunRecorder& re
   int pass = 1;
   for (; !over; ++pass) {
     recorder.BeginPass(pass);
+    bool anyTaken = false;
     for (size_t turn = 0; turn < settings.processors.size() && !over; ++turn) {
       const ProcessorPlace& place = settings.processors[turn];
       const int processor = place.processor;
@@ -114,6 +115,7 @@ EachCoreEnd RunEachCore(BenchEngine& engine, TerminalHost& host, RunRecorder& re
                  std::to_string(pass) + ": " + PinProblem(error));
         continue;
       }
+      anyTaken = true;
       recorder.SetProcessor(processor);
       std::fprintf(out, "processor %d, pass %d:\n", processor, pass);
       std::fflush(out);
@@ -132,11 +134,8 @@ EachCoreEnd RunEachCore(BenchEngine& engine, TerminalHost& host, RunRecorder& re
         std::vector<int> rest(settings.benchmarks.begin() + static_cast<std::ptrdiff_t>(b) + 1,
                               settings.benchmarks.end());
         if (!rest.empty()) {
-          std::string names;
-          for (int r : rest) {
-            if (!names.empty()) names += ", ";
-            names += BenchmarkName(r);
-          }
+          std::string names = BenchmarkName(rest.front());
+          for (size_t r = 1; r < rest.size(); ++r) names += ", " + BenchmarkName(rest[r]);
           stop.notRun.push_back(names + " on processor " + std::to_string(processor));
         }
         std::vector<int> others;
@@ -158,6 +157,21 @@ EachCoreEnd RunEachCore(BenchEngine& engine, TerminalHost& host, RunRecorder& re
     PrintEachCoreTable(out, pass, settings.benchmarks,
                        EachCoreRows(recorder.results(), pass, settings.benchmarks));
     if (!settings.loop) over = true;
+    // A pass in which no turn could be taken would repeat as fast as it fails, and a stop that
+    // came between runs would never be seen: both end the cycle.
+    if (!over && !anyTaken) {
+      Complain("--each-core: no processor could be pinned in pass " + std::to_string(pass) +
+               "; the cycle ends");
+      over = true;
+    }
+    if (!over && TerminalHost::InterruptPending()) {
+      StopRecord stop;
+      stop.at = "the end of pass " + std::to_string(pass);
+      stop.notRun.push_back("pass " + std::to_string(pass + 1) + " and after");
+      end.stop = stop;
+      end.status = kExitInterrupted;
+      over = true;
+    }
     if (settings.duration.count() > 0 && Clock::now() - start >= settings.duration) over = true;
   }
 
