@@ -42,8 +42,6 @@ TEST(Cli, HelpVersionAndBadArgumentsSayWhatTheyMustAndRunNothing) {
       {"--repeat 0x10 B1", "--repeat '0x10': expected a whole number"},
       {"--repeat 0 B1", "from 1 to 100000"},
       {"--jobs '' B1", "--jobs '': expected a count"},
-      {"--jobs 0 B1", "expected a count"},
-      {"--jobs 3..2 B1", "expected a count"},
       {"--json '' B1", "--json: expected a file name"},
       {"calibrate --jobs 2", "calibrate runs one copy of the stress run: --jobs does not apply"},
       {"calibrate B1", "name no benchmarks"},
@@ -229,18 +227,15 @@ TEST(CliJobs, ACopyThatDidNotCompleteGivesNoFigures) {
   testing::ScratchDir dir;
   std::filesystem::create_directory(dir / "job-2-of-2");
   ASSERT_EQ(RunCli(dir, "-C job-2-of-2 B1 --json job-2-of-2/result.json").exitCode, 0);
-  // The second copy killed while it runs B5 (seconds long here).
-  const std::string command =
-      "cd '" + dir.path().string() + "' && ('" + TALLYFORGE_CLI_PATH +
-      "' --jobs 2 B5 --json jobs.json > cli.out 2> cli.err < /dev/null & pid=$!; "
-      "for i in $(seq 600); do grep -q 'running 2 copies' cli.err && break; sleep 0.1; done; "
-      "sleep 0.5; kill -KILL $(cut -d' ' -f2 /proc/$pid/task/$pid/children); wait $pid)";
-  const int status = std::system(command.c_str());
-  std::string out = testing::ReadFile(dir / "cli.out");
-  EXPECT_EQ(WEXITSTATUS(status), 1) << out << testing::ReadFile(dir / "cli.err");
-  EXPECT_TRUE(std::regex_search(out, std::regex("job-2-of-2 +n/a  INCOMPLETE: killed by signal 9")))
-      << out;
-  EXPECT_TRUE(std::regex_search(out, std::regex("\n2 +n/a +n/a\n"))) << out;
+  // The second copy killed while it runs B5 (seconds long here); the parent gets no signal.
+  const CliResult killed = testing::RunBinaryUntil(
+      TALLYFORGE_CLI_PATH, dir, "--jobs 2 B5 --json jobs.json", "cli.err",
+      "tallyforge-cli: running 2 copies", "", "0",
+      "sleep 0.5; kill -KILL $(cut -d' ' -f2 /proc/$pid/task/$pid/children)");
+  EXPECT_EQ(killed.exitCode, 1) << killed.out << killed.err;
+  EXPECT_TRUE(std::regex_search(killed.out, std::regex("job-2-of-2 +n/a  INCOMPLETE: killed by signal 9")))
+      << killed.out;
+  EXPECT_TRUE(std::regex_search(killed.out, std::regex("\n2 +n/a +n/a\n"))) << killed.out;
   const json doc = json::parse(testing::ReadFile(dir / "jobs.json"));
   EXPECT_TRUE(doc["jobs"][1]["throughput"].is_null());
   EXPECT_FALSE(doc["jobs"][1]["results"][1]["complete"]);

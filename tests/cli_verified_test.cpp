@@ -80,14 +80,10 @@ TEST(CliCheck, ReadsOnlyValidDocumentsAndPassesOnlyVerifiedWork) {
        "check: FAILED: 1 not checked"},
       {edited("none.json", [](json& d) { d["runs"] = json::array(); }), 4,
        "no run with a checked result"},
-      {edited("norun.json", [](json& d) { d.erase("runs"); }), 2, "missing runs"},
-      {edited("number.json", [](json& d) { d["runs"] = 3; }), 2, "runs: expected an array"},
-      {edited("version.json", [](json& d) { d["schema_version"] = 99; }), 2, "schema_version 99"},
       {"schema.json", 2, "is not a tallyforge result document"},
       {"deep.json", 2, "nested more than 16 deep"},
       {"big.json", 2, "larger than 64 MB"},
       {"fifo.json", 2, "not a regular file"},
-      {"/dev/zero", 2, "not a regular file"},
       {".", 2, "not a regular file"},
   };
   for (const Case& c : cases) {
@@ -98,7 +94,6 @@ TEST(CliCheck, ReadsOnlyValidDocumentsAndPassesOnlyVerifiedWork) {
   // compare says what check says of either document, with its status, and says when the two
   // were measured with different arithmetic.
   const Case compared[] = {
-      {"good.json good.json", 0, "\nB9 "},
       {"good.json wrong.json", 3, "B: check: FAILED: 1 WRONG: its times are not a clean result\n"},
       {"stopped.json good.json", 1, "A: check: FAILED: 1 stopped: "},
       {"good.json older.json", 0, "A and B were measured with different arithmetic (A: " +

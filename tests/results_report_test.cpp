@@ -61,13 +61,9 @@ void ExpectBars(const ReportBarGroup& group,
     SCOPED_TRACE(group.label + " bar " + std::to_string(i));
     EXPECT_EQ(bar.document, document);
     ASSERT_EQ(bar.value.has_value(), value.has_value());
-    if (value) {
-      EXPECT_NEAR(*bar.value, *value, 1e-4);
-    }
+    if (value) { EXPECT_NEAR(*bar.value, *value, 1e-4); }
     ASSERT_EQ(bar.vsBaseline.has_value(), vsBaseline.has_value());
-    if (vsBaseline) {
-      EXPECT_NEAR(*bar.vsBaseline, *vsBaseline, 1e-4);
-    }
+    if (vsBaseline) { EXPECT_NEAR(*bar.vsBaseline, *vsBaseline, 1e-4); }
   }
 }
 

@@ -109,9 +109,7 @@ TEST(SlowdownVerdict, ALaterPassSlowerByMoreThanTheStretchesNoiseIsSlowing) {
   for (const Case& c : cases) {
     const SlowdownVerdict verdict = JudgeSlowdown(c.passes);
     EXPECT_EQ(verdict.verdict, c.verdict) << c.name << ", noise " << verdict.noise;
-    if (c.worstPass >= 0) {
-      EXPECT_EQ(verdict.worstPass, c.worstPass) << c.name;
-    }
+    if (c.worstPass >= 0) { EXPECT_EQ(verdict.worstPass, c.worstPass) << c.name; }
   }
   EXPECT_NEAR(JudgeSlowdown(noisy).worstRatio, 1.167, 0.005);
   EXPECT_NEAR(JudgeSlowdown(throttled).worstRatio, 1.17, 0.01);

@@ -98,16 +98,12 @@ TEST_F(StressRun, StopEndsTheRunWithoutATotalWhereverItLands) {
     const RunOutcome& stopped = outcome.runs.back();
     EXPECT_TRUE(stopped.stopRequested) << name;
     EXPECT_EQ(stopped.stopped, !c.atTheEnd) << name;
-    if (c.atTheEnd) {
-      EXPECT_EQ(stopped.found, whole.found) << name;  // the board keeps it all
-    }
+    if (c.atTheEnd) { EXPECT_EQ(stopped.found, whole.found) << name; }  // the board keeps it all
     EXPECT_TRUE(host.checked[c.bench]) << name;
     EXPECT_EQ(engine.board().m_totalScore, "1234\n") << name;
     EXPECT_EQ(stressState, 2) << name;
     EXPECT_TRUE(engine.board().yourTime(c.bench).ends_with(".0000")) << name;  // not a percentage
-    if (c.bench < 9) {
-      EXPECT_EQ(engine.board().yourTime(c.bench + 1), "") << name;
-    }
+    if (c.bench < 9) { EXPECT_EQ(engine.board().yourTime(c.bench + 1), "") << name; }
   }
 }
 

@@ -124,15 +124,9 @@ TEST_F(RunCheck, DamageIsFoundAtItsFirstWrongLine) {
     const Verification v = VerifyRun(outcome, work);
     EXPECT_EQ(v.status, CheckStatus::kWrong) << c.what;
     EXPECT_EQ(v.reason, c.reason) << c.what;
-    if (c.line > 0) {
-      EXPECT_EQ(v.line, c.line) << c.what;
-    }
-    if (!c.found.empty()) {
-      EXPECT_EQ(v.found, c.found) << c.what;
-    }
-    if (!c.expected.empty()) {
-      EXPECT_EQ(v.expected, c.expected) << c.what;
-    }
+    if (c.line > 0) { EXPECT_EQ(v.line, c.line) << c.what; }
+    if (!c.found.empty()) { EXPECT_EQ(v.found, c.found) << c.what; }
+    if (!c.expected.empty()) { EXPECT_EQ(v.expected, c.expected) << c.what; }
   }
   EXPECT_EQ(VerificationText(VerifyRun(outcome, work)).substr(0, 67),  // of the last case
             "WRONG at line 2 of Numbers_0000000000005.txt: found \"0000000000005\"");

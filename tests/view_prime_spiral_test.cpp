@@ -62,9 +62,7 @@ TEST_F(PrimeSpiral, LinksRunFromEachPlacedNumberToTheNextPrimeBeforeItsPoint) {
     ASSERT_EQ(link.vertices.size(), 2u);
     ASSERT_EQ(point.kind, PrimitiveKind::Points) << i;
     ASSERT_EQ(link.vertices[1], point.vertices[0]) << i;
-    if (i > 0) {
-      ASSERT_EQ(link.vertices[0], drawn[i - 1].vertices[0]) << i;
-    }
+    if (i > 0) { ASSERT_EQ(link.vertices[0], drawn[i - 1].vertices[0]) << i; }
   }
   // The first link starts at the place of 1, not at the origin.
   ExpectNear(drawn.front().vertices[0], 0.10001, 0.00175, -0.99878, 1e-5);

@@ -141,7 +141,9 @@ void ResetViewState() {
   linkLines = 0;
 }
 
-TEST(PrimeViewWindow, FirstOpeningShowsTheSpiralPointsAndEachButtonItsPicture) {
+// The first opening shows the points; each button its picture. Reopened, the window shows the
+// picture it was closed on (by EXIT or by Esc, its Cancel) under the opening description.
+TEST(PrimeViewWindow, EachButtonShowsItsPictureAndTheViewModeSurvivesReopening) {
   ResetViewState();
   CPrimeViewDlg dlg(nullptr);
   PictureCounts points, links, graph, pointsAgain;
@@ -161,6 +163,7 @@ TEST(PrimeViewWindow, FirstOpeningShowsTheSpiralPointsAndEachButtonItsPicture) {
     ClickButton(dlg, CPrimeViewDlg::kViewPointsId);
     afterPoints = Description(dlg);
     pointsAgain = CountPicture(dlg, "prime-view-points-again");
+    ClickButton(dlg, CPrimeViewDlg::kDistanceGraphId);
     ClickButton(dlg, CPrimeViewDlg::kExitId);
   });
   EXPECT_EQ(result, 0);
@@ -174,44 +177,26 @@ TEST(PrimeViewWindow, FirstOpeningShowsTheSpiralPointsAndEachButtonItsPicture) {
   ExpectHistogram(graph, dlg, "histogram");
   ExpectSpiralPoints(pointsAgain, "points again");
   EXPECT_NEAR(pointsAgain.white, points.white, points.white / 50 + 5);
-}
-
-TEST(PrimeViewWindow, ViewModeSurvivesReopeningButTheDescriptionDoesNot) {
-  ResetViewState();
   {
-    CPrimeViewDlg dlg(nullptr);
-    RunModal(dlg, [&] {
-      ClickButton(dlg, CPrimeViewDlg::kDistanceGraphId);
-      ClickButton(dlg, CPrimeViewDlg::kExitId);
+    CPrimeViewDlg second(nullptr);
+    const int cancelled = RunModal(second, [&] {
+      opening = Description(second);
+      graph = CountPicture(second, "reopened-histogram");
+      ClickButton(second, CPrimeViewDlg::kViewDistanceLinesId);
+      uitest::PressKeyOn(*second.FindWindow(CPrimeViewDlg::kDescriptionId), WXK_ESCAPE);
     });
-  }
-  {
-    CPrimeViewDlg dlg(nullptr);
-    PictureCounts graph;
-    wxString opening;
-    const int result = RunModal(dlg, [&] {
-      opening = Description(dlg);
-      graph = CountPicture(dlg, "reopened-histogram");
-      ClickButton(dlg, CPrimeViewDlg::kViewDistanceLinesId);
-      // Esc ends the window like its Cancel command.
-      uitest::PressKeyOn(*dlg.FindWindow(CPrimeViewDlg::kDescriptionId), WXK_ESCAPE);
-    });
-    EXPECT_EQ(result, wxID_CANCEL);
+    EXPECT_EQ(cancelled, wxID_CANCEL);
     EXPECT_EQ(opening, kOpeningText);
-    ExpectHistogram(graph, dlg, "reopened");
+    ExpectHistogram(graph, second, "reopened");
   }
-  {
-    CPrimeViewDlg dlg(nullptr);
-    PictureCounts links;
-    wxString opening;
-    RunModal(dlg, [&] {
-      opening = Description(dlg);
-      links = CountPicture(dlg, "reopened-links");
-      ClickButton(dlg, CPrimeViewDlg::kExitId);
-    });
-    EXPECT_EQ(opening, kOpeningText);
-    ExpectSpiralLinks(links, "reopened after Esc");
-  }
+  CPrimeViewDlg third(nullptr);
+  RunModal(third, [&] {
+    opening = Description(third);
+    links = CountPicture(third, "reopened-links");
+    ClickButton(third, CPrimeViewDlg::kExitId);
+  });
+  EXPECT_EQ(opening, kOpeningText);
+  ExpectSpiralLinks(links, "reopened after Esc");
 }
 
 TEST(PrimeViewWindow, UncoveringRepaintsTheSamePicture) {
