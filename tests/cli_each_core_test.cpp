@@ -14,10 +14,7 @@ namespace tallyforge {
 namespace {
 
 using nlohmann::json;
-using testing::CliResult;
-using testing::ExpectHas;
-using testing::Has;
-using testing::RunHooked;
+using namespace testing;
 
 // The table's row of processor, from its number to its verdict.
 std::string Row(const std::string& out, int processor) {

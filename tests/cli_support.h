@@ -14,15 +14,6 @@ struct CliResult {
   std::string err;
 };
 
-inline bool Has(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
-// Every part is somewhere in text; each one missing fails the test, with the whole text.
-inline void ExpectHas(const std::string& text, const std::vector<std::string>& parts) {
-  for (const std::string& part : parts) EXPECT_TRUE(Has(text, part)) << "no \"" << part << "\" in\n" << text;
-}
-
 // What the command left in dir's cli.out and cli.err, taken away, with its exit status.
 inline CliResult Collected(const ScratchDir& dir, int status) {
   CliResult result{WEXITSTATUS(status), ReadFile(dir / "cli.out"), ReadFile(dir / "cli.err")};

@@ -14,9 +14,7 @@ namespace tallyforge {
 namespace {
 
 using nlohmann::json;
-using testing::CliResult;
-using testing::ExpectHas;
-using testing::Has;
+using namespace testing;
 
 CliResult RunCli(const testing::ScratchDir& dir, const std::string& args,
                  const std::string& wrapper = "") {
@@ -133,17 +131,11 @@ TEST(Cli, JsonDocumentMatchesTheRowsAndPassesCheck) {
   EXPECT_EQ(result.exitCode, 1);
   ExpectHas(result.out, {"EDITED"});
 
-  // The report marks the edited document, and its files appear whole or not at all.
+  // The report's files appear whole or not at all (what they hold: the report's own tests).
   result = RunCli(dir, "report result.json edited.json -o report.html");
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.out, "Wrote the report of 2 documents to report.html\n");
-  const std::string page = testing::ReadFile(dir / "report.html");
-  ExpectHas(page, {"<td>#1 result.json (baseline)</td>", "<td>#2 edited.json check FAILED</td>",
-                   "FAILED</span>: figures edited"});
-  result = RunCli(dir, "report result.json -o svg/");
-  EXPECT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_TRUE(std::filesystem::exists(dir / "svg" / "timeline-1-B1.svg"));
-  EXPECT_TRUE(testing::ReadFile(dir / "svg" / "spread-B1.svg").starts_with("<?xml"));
+  EXPECT_EQ(RunCli(dir, "report result.json -o svg/").exitCode, 0);
   result = RunCli(dir, "report result.json -o -");
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_TRUE(result.out.starts_with("<!DOCTYPE html>"));

@@ -8,31 +8,7 @@
 namespace tallyforge {
 namespace {
 
-using testing::Lines;
-using testing::ReadTextFile;
-
-std::string LineOf(double n) {
-  Factors factors;
-  FactorNumber(n, factors);
-  char line[kFactorLineSize];
-  FormatFactorLine(n, factors, line);
-  return line;
-}
-
-TEST(FactorBenchmark, FactorsSingleNumbers) {
-  testing::EnsurePrimeTable();
-  const std::pair<double, const char*> cases[] = {
-      {1000000007, "1000000007 =  Prime"},
-      {1000000009, "1000000009 =  Prime"},
-      {1000000006, "1000000006 =   2  500000003"},
-      {1000000001, "1000000001 =   7  11  13  19  52579"},
-      {1000000008, "1000000008 =   2  2  2  3  3  7  109  109  167"},
-      {1000014129, "1000014129 =   3  3  83  83  127  127"},
-      {1000020000, "1000020000 =   2  2  2  2  2  3  5  5  5  5  7  2381"},
-      {1000000000, "1000000000 =   2  2  2  2  2  2  2  2  2  5  5  5  5  5  5  5  5  5"},
-  };
-  for (const auto& [n, expected] : cases) EXPECT_EQ(LineOf(n), expected) << n;
-}
+using namespace testing;
 
 TEST(FactorBenchmark, LongLinesAreCutNotOverrun) {
   Factors factors;

@@ -8,8 +8,7 @@
 namespace tallyforge {
 namespace {
 
-using testing::ScratchDir;
-using testing::WriteFile;
+using namespace testing;
 
 TEST(ReferenceMachine, WithoutATenthMachineLineTheLiteralTextStays) {
   ScratchDir dir;

@@ -10,8 +10,7 @@
 namespace tallyforge {
 namespace {
 
-using testing::ScratchDir;
-using testing::WriteFile;
+using namespace testing;
 
 // Each read takes at most 79 characters up to and including a newline, and a file with CR LF
 // line ends reads exactly as the same file with LF ends.

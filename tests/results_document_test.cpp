@@ -19,12 +19,7 @@ namespace tallyforge {
 namespace {
 
 using nlohmann::json;
-using testing::Context;
-using testing::Document;
-using testing::Json;
-using testing::MadeRun;
-using testing::Reread;
-using testing::ScratchDir;
+using namespace testing;
 
 TEST(ResultDocument, GoldenOutputOfTwoRuns) {
   RecordedRun b1 = MadeRun(1, 800);

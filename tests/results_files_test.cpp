@@ -10,9 +10,7 @@
 namespace tallyforge {
 namespace {
 
-using testing::ReadFile;
-using testing::ScratchDir;
-using testing::WriteFile;
+using namespace testing;
 
 TEST(ReplaceFile, NewTextWholeOrTheOldFileUntouched) {
   ScratchDir dir;

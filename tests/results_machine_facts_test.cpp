@@ -7,8 +7,7 @@
 namespace tallyforge {
 namespace {
 
-using testing::ScratchDir;
-using testing::WriteFile;
+using namespace testing;
 
 TEST(MachineFacts, FactsAndSamplesReadFromProcSysAndEtcOfAPreparedTree) {
   ScratchDir root;

@@ -11,15 +11,13 @@
 #include "report_svg.h"
 #include "results_support.h"
 #include "safe_text.h"
+#include "test_support.h"
 
 namespace tallyforge {
 namespace {
 
 using nlohmann::json;
-using testing::Context;
-using testing::Document;
-using testing::Json;
-using testing::MadeRun;
+using namespace testing;
 
 const ExpectedAnswers kAnswers = {{NumbersFileName(5), "00ff"}, {kFactorsFileName, "00ff"}};
 
@@ -192,22 +190,17 @@ TEST(ReportPage, HostileTextsAndFiguresNeverReachThePageRawAndFailedDocumentsAre
   for (const char* raw : {"<script", "<img", "<i>", "\x1b", "\x01", "\xe2\x80\xae", "inf", "nan"}) {
     EXPECT_EQ(all.find(raw), std::string::npos) << raw;
   }
-  for (const char* escaped : {"&lt;script&gt;alert(1)&lt;/script&gt;&amp;", "&quot;&#39;xxx",
-                              "h&lt;i&gt;.json", "&lt;/svg&gt;&lt;img src=x"}) {
-    EXPECT_NE(all.find(escaped), std::string::npos) << escaped;
-  }
+  ExpectHas(all, {"&lt;script&gt;alert(1)&lt;/script&gt;&amp;", "&quot;&#39;xxx", "h&lt;i&gt;.json",
+                  "&lt;/svg&gt;&lt;img src=x"});
   EXPECT_EQ(all.find(std::string(300, 'x')), std::string::npos);  // long texts are cut
   for (double number : Coordinates(all)) EXPECT_LE(std::fabs(number), 100000) << number;
 
-  const std::string page = ReportHtml(model);
-  EXPECT_NE(page.find("Content-Security-Policy\" content=\"default-src 'none'"), std::string::npos);
-  EXPECT_NE(page.find("#2 b.json check FAILED"), std::string::npos);
-  EXPECT_NE(page.find("These documents were not all measured with the same arithmetic"),
-            std::string::npos);
-  EXPECT_NE(page.find("fill=\"url(#scores-failed)\""), std::string::npos);
   // The hostile document scores highest: first in the table, and marked there.
-  EXPECT_NE(page.find("<tr class=\"failed\"><td class=\"n\">1</td><td>#3 h&lt;i&gt;.json"),
-            std::string::npos);
+  ExpectHas(ReportHtml(model),
+            {"Content-Security-Policy\" content=\"default-src 'none'", "#2 b.json check FAILED",
+             "These documents were not all measured with the same arithmetic",
+             "fill=\"url(#scores-failed)\"",
+             "<tr class=\"failed\"><td class=\"n\">1</td><td>#3 h&lt;i&gt;.json"});
 }
 
 }  // namespace

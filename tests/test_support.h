@@ -109,6 +109,15 @@ inline void WriteTextFile(const std::filesystem::path& path, const std::string& 
   WriteFile(path, bytes);
 }
 
+inline bool Has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+// Every part is somewhere in text; each one missing fails the test, with the whole text.
+inline void ExpectHas(const std::string& text, const std::vector<std::string>& parts) {
+  for (const std::string& part : parts) EXPECT_TRUE(Has(text, part)) << "no \"" << part << "\" in\n" << text;
+}
+
 inline std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);

@@ -16,9 +16,7 @@
 namespace tallyforge::ui {
 namespace {
 
-using testing::QuietWorkload;
-using testing::ScratchDir;
-using testing::WriteFile;
+using namespace testing;
 using namespace uitest;
 
 std::string CellText(CBenchDlg& dlg, int id) { return dlg.cell(id)->GetLabel().ToStdString(); }

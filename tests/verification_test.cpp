@@ -13,8 +13,7 @@
 namespace tallyforge {
 namespace {
 
-using testing::ReadTextFile;
-using testing::WriteTextFile;
+using namespace testing;
 
 TEST(PrimeSieve, AgreesWithTheDeterministicTestNearTheTopOfTheRanges) {
   const uint64_t first = 1000000000000ull - 3000;

@@ -8,10 +8,7 @@
 namespace tallyforge {
 namespace {
 
-using testing::DigitAt;
-using testing::kDigitPictures;
-using testing::LabelAt;
-using testing::PictureAt;
+using namespace testing;
 
 constexpr Colour kYellow{1, 1, 0};
 

@@ -19,13 +19,7 @@
 namespace tallyforge {
 namespace {
 
-using uitest::Click;
-using uitest::CountColour;
-using uitest::CountWhere;
-using uitest::Pump;
-using uitest::RectInShot;
-using uitest::RunModal;
-using uitest::Screenshot;
+using namespace uitest;
 
 const char* const kOpeningText = "White Points are prime numbers";
 
