@@ -138,7 +138,7 @@ TEST(DocumentReader, RefusesWhatIsNotAValidDocumentWithAReason) {
   for (const auto& [text, reason] : cases) {
     std::string error;
     EXPECT_FALSE(ParseDocument(text, error)) << reason;
-    EXPECT_NE(error.find(reason), std::string::npos) << text.substr(0, 80) << ": " << error;
+    EXPECT_TRUE(Has(error, reason)) << text.substr(0, 80) << ": " << error;
   }
 }
 
@@ -164,7 +164,7 @@ TEST(DocumentCheck, AWrongOutputChecksumFails) {
                     "check: every run ran to its end and was verified; the figures are as written\n");
   std::tie(findings, output) = Checked(good, {{NumbersFileName(5), "abcd"}});
   EXPECT_TRUE(findings.fileDiffers && !findings.edited);
-  EXPECT_NE(output.find("DIFFERS from the expected answer"), std::string::npos) << output;
+  ExpectHas(output, {"DIFFERS from the expected answer"});
 }
 
 // A stop, and the copies of --jobs, as check judges them (the runner's tests try the rest):
@@ -179,8 +179,7 @@ TEST(DocumentCheck, AStopAndTheCopiesOfJobsAreJudged) {
     EXPECT_FALSE(document.finished);  // what older readers go by
     const auto [findings, output] = Checked(document);
     EXPECT_TRUE(!findings.allWell() && !findings.anyWrong() && !findings.anyUnchecked()) << output;
-    EXPECT_NE(output.find("\nthe run was stopped at B9 of pass 1; " + std::string(text) + "\n"),
-              std::string::npos) << output;
+    ExpectHas(output, {"\nthe run was stopped at B9 of pass 1; " + std::string(text) + "\n"});
   }
 
   const auto jobs = [&](const std::vector<CopyResult>& copies) {

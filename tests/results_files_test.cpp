@@ -62,7 +62,7 @@ TEST(DocumentFile, NamesOfTheRunsOwnFilesAreFoundHoweverSpelled) {
   EXPECT_FALSE(NamesOneOf(dir / "sub" / "Reference.txt", own));
 
   EXPECT_EQ(DocumentFile(dir / "sub").Problem(), "is a directory");
-  EXPECT_NE(DocumentFile("/dev/null").Problem().find("not a regular file"), std::string::npos);
+  ExpectHas(DocumentFile("/dev/null").Problem(), {"not a regular file"});
   EXPECT_EQ(DocumentFile(dir / "r.json").Problem(), "");
   EXPECT_EQ(DocumentFile("-").Problem(), "");
 }

@@ -162,7 +162,7 @@ TEST(MainWindow, OutputFileThatCannotBeCreatedIsReportedAndChangesNothing) {
   ASSERT_TRUE(PumpUntil([&] { return !w.dlg->outcomes().empty(); }));
   EXPECT_FALSE(w.dlg->outcomes().front().ran);
   ASSERT_EQ(w.reports.size(), 1u);
-  EXPECT_NE(w.reports[0].find("B1 not run: cannot create"), std::string::npos) << w.reports[0];
+  ExpectHas(w.reports[0], {"B1 not run: cannot create"});
   EXPECT_EQ(CellText(*w.dlg, kIdFirstYourTime), "");
   std::filesystem::create_directories(w.dir.path());
 }

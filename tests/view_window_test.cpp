@@ -139,38 +139,40 @@ void ResetViewState() {
 // picture it was closed on (by EXIT or by Esc, its Cancel) under the opening description.
 TEST(PrimeViewWindow, EachButtonShowsItsPictureAndTheViewModeSurvivesReopening) {
   ResetViewState();
-  CPrimeViewDlg dlg(nullptr);
   PictureCounts points, links, graph, pointsAgain;
   wxString opening, afterPoints, afterLinks, afterGraph;
-  const wxWindow* focused = nullptr;
-  const int result = RunModal(dlg, [&] {
-    ASSERT_NE(dlg.Surface(), nullptr);
-    focused = wxWindow::FindFocus();
-    opening = Description(dlg);
-    points = CountPicture(dlg, "prime-view-spiral");
-    ClickButton(dlg, CPrimeViewDlg::kViewDistanceLinesId);
-    afterLinks = Description(dlg);
-    links = CountPicture(dlg, "prime-view-links");
-    ClickButton(dlg, CPrimeViewDlg::kDistanceGraphId);
-    afterGraph = Description(dlg);
-    graph = CountPicture(dlg, "prime-view-histogram");
-    ClickButton(dlg, CPrimeViewDlg::kViewPointsId);
-    afterPoints = Description(dlg);
-    pointsAgain = CountPicture(dlg, "prime-view-points-again");
-    ClickButton(dlg, CPrimeViewDlg::kDistanceGraphId);
-    ClickButton(dlg, CPrimeViewDlg::kExitId);
-  });
-  EXPECT_EQ(result, 0);
-  EXPECT_EQ(focused, dlg.FindWindow(CPrimeViewDlg::kViewPointsId));
-  EXPECT_EQ(opening, kOpeningText);
-  EXPECT_EQ(afterLinks, "Lines link prime Numbers (Blue -> Yellow , Distance)");
-  EXPECT_EQ(afterGraph, "Distance Between two consecutive prime numbers.");
-  EXPECT_EQ(afterPoints, "White Points are prime numbers (from 2 to 32767)");
-  ExpectSpiralPoints(points, "points");
-  ExpectSpiralLinks(links, "links");
-  ExpectHistogram(graph, dlg, "histogram");
-  ExpectSpiralPoints(pointsAgain, "points again");
-  EXPECT_NEAR(pointsAgain.white, points.white, points.white / 50 + 5);
+  {  // each window gone before the next opens, as the program's are
+    CPrimeViewDlg dlg(nullptr);
+    const wxWindow* focused = nullptr;
+    const int result = RunModal(dlg, [&] {
+      ASSERT_NE(dlg.Surface(), nullptr);
+      focused = wxWindow::FindFocus();
+      opening = Description(dlg);
+      points = CountPicture(dlg, "prime-view-spiral");
+      ClickButton(dlg, CPrimeViewDlg::kViewDistanceLinesId);
+      afterLinks = Description(dlg);
+      links = CountPicture(dlg, "prime-view-links");
+      ClickButton(dlg, CPrimeViewDlg::kDistanceGraphId);
+      afterGraph = Description(dlg);
+      graph = CountPicture(dlg, "prime-view-histogram");
+      ClickButton(dlg, CPrimeViewDlg::kViewPointsId);
+      afterPoints = Description(dlg);
+      pointsAgain = CountPicture(dlg, "prime-view-points-again");
+      ClickButton(dlg, CPrimeViewDlg::kDistanceGraphId);
+      ClickButton(dlg, CPrimeViewDlg::kExitId);
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(focused, dlg.FindWindow(CPrimeViewDlg::kViewPointsId));
+    EXPECT_EQ(opening, kOpeningText);
+    EXPECT_EQ(afterLinks, "Lines link prime Numbers (Blue -> Yellow , Distance)");
+    EXPECT_EQ(afterGraph, "Distance Between two consecutive prime numbers.");
+    EXPECT_EQ(afterPoints, "White Points are prime numbers (from 2 to 32767)");
+    ExpectSpiralPoints(points, "points");
+    ExpectSpiralLinks(links, "links");
+    ExpectHistogram(graph, dlg, "histogram");
+    ExpectSpiralPoints(pointsAgain, "points again");
+    EXPECT_NEAR(pointsAgain.white, points.white, points.white / 50 + 5);
+  }
   {
     CPrimeViewDlg second(nullptr);
     const int cancelled = RunModal(second, [&] {
